@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+#include <exception>
+#include <utility>
+
+// A failure of the engine or of the file system, carried to the procedure's error trap.
+struct Failure : std::exception {
+    Failure(qint64 number, QString description)
+        : number(number), description(std::move(description)) {}
+    const char* what() const noexcept override { return "Ketterby failure"; }
+
+    qint64 number;
+    QString description;
+};
+
+// Shows "Error [procedure]: number CR LF description" with the critical icon.
+void ReportFailure(const QString& procedure, const Failure& failure);
+
+// Every procedure that touches the store runs its body under one trap: a failure is reported
+// under the procedure's name and the procedure ends, returning false.
+template <class Body> bool Trap(const QString& procedure, Body&& body) {
+    try {
+        std::forward<Body>(body)();
+        return true;
+    } catch (const Failure& failure) {
+        ReportFailure(procedure, failure);
+        return false;
+    }
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+// The one way the program shows a message box; tests answer it through SetResponder.
+namespace MessageBoxes {
+
+inline const QString LineBreak = QStringLiteral("\r\n");
+inline const QString ApplicationTitle = QStringLiteral("Ketterby");
+
+enum class Icon { Critical, Question, Exclamation, Information };
+enum class Buttons { OK, YesNo };
+enum class Answer { OK, Yes, No };
+
+struct Message {
+    QString text;
+    Icon icon;
+    Buttons buttons;
+    QString title;
+};
+
+using Responder = std::function<Answer(const Message&)>;
+
+// An empty title shows the application's title.
+Answer Show(const QString& text, Icon icon, Buttons buttons = Buttons::OK,
+            const QString& title = {});
+
+// Asks under "Please confirm..." with Yes as the default; true only for Yes.
+bool Confirm(const QString& text);
+
+// "Value entered is too long." CR LF "Maximum length is N characters." (information icon).
+void ShowTooLong(int limit);
+
+// Replaces the real message box; an empty responder restores it.
+void SetResponder(Responder responder);
+
+} // namespace MessageBoxes

@@ -1,0 +1,60 @@
+#include "app/TextInput.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QObject>
+
+namespace FormRoutines {
+namespace {
+
+constexpr int Apostrophe = 39;
+constexpr int DoubleQuote = 34;
+
+class QuoteFilter final : public QObject {
+  public:
+    using QObject::QObject;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress)
+            return QObject::eventFilter(watched, event);
+        const QString typed = static_cast<QKeyEvent*>(event)->text();
+        for (const QChar character : typed) {
+            int keyAscii = character.unicode();
+            FilterQuotes(keyAscii);
+            if (keyAscii == 0)
+                return true;
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+void FilterQuotes(int& keyAscii) {
+    if (keyAscii == Apostrophe || keyAscii == DoubleQuote)
+        keyAscii = 0;
+}
+
+QString TrimBlanks(const QString& text) {
+    qsizetype first = 0;
+    qsizetype last = text.size();
+    while (first < last && text[first] == ' ')
+        ++first;
+    while (last > first && text[last - 1] == ' ')
+        --last;
+    return text.mid(first, last - first);
+}
+
+void InstallQuoteFilter(QLineEdit* box) { box->installEventFilter(new QuoteFilter(box)); }
+
+} // namespace FormRoutines
+
+namespace Routines {
+
+QString QuoteSQL(const QString& text) {
+    QString quoted = text;
+    return quoted.replace('\'', "''");
+}
+
+} // namespace Routines

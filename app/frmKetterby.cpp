@@ -1,0 +1,260 @@
+#include "app/frmKetterby.h"
+
+#include "app/Dialogs.h"
+#include "app/ErrorTrap.h"
+#include "app/FormRoutines.h"
+#include "app/MessageBoxes.h"
+#include "entries/FlexGrid.h"
+#include "store/StoreFiles.h"
+#include "store/frmAccounts.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabBar>
+#include <QTabWidget>
+
+using FormRoutines::Place;
+
+namespace {
+
+frmKetterby* instance = nullptr;
+
+template <class Widget, class... Arguments>
+Widget* Make(const char* name, QWidget* parent, Arguments&&... arguments) {
+    auto* widget = new Widget(std::forward<Arguments>(arguments)..., parent);
+    widget->setObjectName(name);
+    return widget;
+}
+
+QPushButton* MakeButton(const char* name, const QString& caption, QWidget* parent) {
+    return Make<QPushButton>(name, parent, caption);
+}
+
+QGroupBox* MakeFrame(const char* name, const QString& caption, QWidget* parent) {
+    return Make<QGroupBox>(name, parent, caption);
+}
+
+QRadioButton* MakeOption(const char* name, const QString& caption, QWidget* parent) {
+    return Make<QRadioButton>(name, parent, caption);
+}
+
+QAction* MakeItem(const char* name, const QString& caption, QMenu* menu) {
+    QAction* item = menu->addAction(caption);
+    item->setObjectName(name);
+    return item;
+}
+
+QAction* MakeSeparator(const char* name, QMenu* menu) {
+    QAction* separator = menu->addSeparator();
+    separator->setObjectName(name);
+    return separator;
+}
+
+// Controls on a tab page are laid out from the top of the tab control, strip included.
+void PlaceOnTab(QWidget* widget, int stripTwips, int left, int top, int width, int height) {
+    Place(widget, left, top - stripTwips, width, height);
+}
+
+} // namespace
+
+frmKetterby::frmKetterby() {
+    instance = this;
+    setObjectName("frmKetterby");
+    setWindowTitle("Ketterby");
+
+    auto* client = new QWidget(this);
+    client->setFixedSize(FormRoutines::TwipsToPixels(10605), FormRoutines::TwipsToPixels(7125));
+    setCentralWidget(client);
+
+    SSTab1 = Make<QTabWidget>("SSTab1", client);
+    Place(SSTab1, 120, 120, 10335, 6855);
+    auto* passwordsTab = new QWidget;
+    auto* generatorTab = new QWidget;
+    SSTab1->addTab(passwordsTab, "Passwords");
+    SSTab1->addTab(generatorTab, "Generator");
+    SSTab1->setCurrentIndex(0);
+    const int stripTwips = int(FormRoutines::PixelsToTwips(SSTab1->tabBar()->sizeHint().height()));
+    BuildPasswordsTab(passwordsTab, stripTwips);
+    BuildGeneratorTab(generatorTab, stripTwips);
+    BuildMenus();
+    setFixedSize(sizeHint());
+
+    connect(cmbCurrentTable, &QComboBox::activated, this, &frmKetterby::cmbCurrentTable_Click);
+    connect(cmdAdd, &QPushButton::clicked, this, &frmKetterby::cmdAdd_Click);
+    connect(cmdRemove, &QPushButton::clicked, this, &frmKetterby::cmdRemove_Click);
+    connect(cmdRename, &QPushButton::clicked, this, &frmKetterby::cmdRename_Click);
+}
+
+frmKetterby::~frmKetterby() {
+    if (instance == this)
+        instance = nullptr;
+}
+
+frmKetterby* frmKetterby::Instance() { return instance; }
+
+void frmKetterby::BuildPasswordsTab(QWidget* tab, int stripTwips) {
+    msgMSFlexGrid = Make<FlexGrid>("msgMSFlexGrid", tab);
+    PlaceOnTab(msgMSFlexGrid, stripTwips, 240, 480, 9855, 5175);
+    msgMSFlexGrid->SetCols(5);
+    msgMSFlexGrid->setAccessibleName("Entries");
+
+    txtText = Make<QLineEdit>("txtText", tab);
+    PlaceOnTab(txtText, stripTwips, 7440, 2640, 1935, 375);
+    txtText->hide();
+
+    Frame3 = MakeFrame("Frame3", {}, tab);
+    PlaceOnTab(Frame3, stripTwips, 240, 5760, 9855, 855);
+    struct ButtonSpec {
+        QPushButton*& button;
+        const char* name;
+        const char* caption;
+        int left;
+    };
+    const ButtonSpec buttons[] = {
+        {cmdNew, "cmdNew", "&New", 240},          {cmdDelete, "cmdDelete", "&Delete", 1320},
+        {cmdEdit, "cmdEdit", "&Edit", 2400},      {cmdInsert, "cmdInsert", "&Insert", 3480},
+        {cmdCut, "cmdCut", "&Cut", 4560},         {cmdPaste, "cmdPaste", "&Paste", 5640},
+        {cmdExport, "cmdExport", "E&xport", 6720},
+    };
+    for (const ButtonSpec& spec : buttons) {
+        spec.button = MakeButton(spec.name, spec.caption, Frame3);
+        Place(spec.button, spec.left, 240, 975, 375);
+    }
+    cmbCurrentTable = Make<QComboBox>("cmbCurrentTable", Frame3);
+    cmbCurrentTable->setEditable(true);
+    cmbCurrentTable->setInsertPolicy(QComboBox::NoInsert);
+    cmbCurrentTable->setEditText("cmbCurrentTable");
+    cmbCurrentTable->setAccessibleName("Current table");
+    Place(cmbCurrentTable, 7920, 240, 1695, 315);
+}
+
+void frmKetterby::BuildGeneratorTab(QWidget* tab, int stripTwips) {
+    Frame1 = MakeFrame("Frame1", "Tables", tab);
+    PlaceOnTab(Frame1, stripTwips, 240, 480, 2535, 5775);
+    TablesList = Make<QListWidget>("TablesList", Frame1);
+    TablesList->setAccessibleName("Tables");
+    Place(TablesList, 240, 360, 2055, 3375);
+    cmdAdd = MakeButton("cmdAdd", "&Add", Frame1);
+    Place(cmdAdd, 720, 3960, 1095, 375);
+    cmdRemove = MakeButton("cmdRemove", "&Remove", Frame1);
+    Place(cmdRemove, 720, 4560, 1095, 375);
+    cmdRename = MakeButton("cmdRename", "&Rename", Frame1);
+    Place(cmdRename, 720, 5160, 1095, 375);
+
+    frmProperties1 = MakeFrame("frmProperties1", "Properties", tab);
+    PlaceOnTab(frmProperties1, stripTwips, 3000, 480, 2415, 3255);
+    Frame4 = MakeFrame("Frame4", {}, frmProperties1);
+    Place(Frame4, 240, 240, 1935, 1335);
+    optLetters = MakeOption("optLetters", "Letters", Frame4);
+    Place(optLetters, 120, 240, 1215, 255);
+    optNumbers = MakeOption("optNumbers", "Numbers", Frame4);
+    Place(optNumbers, 120, 600, 1215, 255);
+    optLettersNumbers = MakeOption("optLettersNumbers", "Both", Frame4);
+    Place(optLettersNumbers, 120, 960, 1215, 255);
+    Frame5 = MakeFrame("Frame5", {}, frmProperties1);
+    Place(Frame5, 240, 1680, 1935, 1335);
+    optLowerCase = MakeOption("optLowerCase", "LowerCase", Frame5);
+    Place(optLowerCase, 120, 240, 1335, 255);
+    optUpperCase = MakeOption("optUpperCase", "UpperCase", Frame5);
+    Place(optUpperCase, 120, 600, 1335, 255);
+    optLowerUpperCase = MakeOption("optLowerUpperCase", "Both", Frame5);
+    Place(optLowerUpperCase, 120, 960, 1335, 255);
+
+    frmProperties2 = MakeFrame("frmProperties2", {}, tab);
+    PlaceOnTab(frmProperties2, stripTwips, 3000, 3840, 2415, 1215);
+    lblPWLength = Make<QLabel>("lblPWLength", frmProperties2, "PasswordSize");
+    Place(lblPWLength, 120, 480, 1335, 255);
+    cmbPasswordLength = Make<QComboBox>("cmbPasswordLength", frmProperties2);
+    Place(cmbPasswordLength, 1560, 480, 735, 315);
+    lblPWLength->setBuddy(cmbPasswordLength);
+
+    Frame6 = MakeFrame("Frame6", {}, tab);
+    PlaceOnTab(Frame6, stripTwips, 3000, 5160, 2415, 1095);
+    cmdGenerate = MakeButton("cmdGenerate", "&Generate", Frame6);
+    Place(cmdGenerate, 720, 360, 975, 375);
+
+    Frame2 = MakeFrame("Frame2", "Passwords generated", tab);
+    PlaceOnTab(Frame2, stripTwips, 5640, 480, 4455, 5775);
+    PasswordList = Make<QListWidget>("PasswordList", Frame2);
+    PasswordList->setAccessibleName("Passwords generated");
+    Place(PasswordList, 240, 360, 3975, 5100);
+}
+
+void frmKetterby::BuildMenus() {
+    mnuFile = menuBar()->addMenu("&File");
+    mnuFile->setObjectName("mnuFile");
+    mnuFileLogout = MakeItem("mnuFileLogout", "Log out", mnuFile);
+    mnuSeparator1 = MakeSeparator("mnuSeparator1", mnuFile);
+    mnuFileExit = MakeItem("mnuFileExit", "E&xit", mnuFile);
+    mnuFileExit->setShortcut(QKeySequence("Ctrl+X"));
+
+    mnuCommands = menuBar()->addMenu("&Commands");
+    mnuCommands->setObjectName("mnuCommands");
+    mnuCommandsNew = MakeItem("mnuCommandsNew", "&New", mnuCommands);
+    mnuCommandsDelete = MakeItem("mnuCommandsDelete", "&Delete", mnuCommands);
+    mnuCommandsEdit = MakeItem("mnuCommandsEdit", "&Edit", mnuCommands);
+    mnuCommandsInsert = MakeItem("mnuCommandsInsert", "&Insert", mnuCommands);
+    mnuCommandsCut = MakeItem("mnuCommandsCut", "&Cut", mnuCommands);
+    mnuCommandsPaste = MakeItem("mnuCommandsPaste", "&Paste", mnuCommands);
+    mnuCommandsExport = MakeItem("mnuCommandsExport", "E&xport", mnuCommands);
+    // Each Commands item runs the handler of the button with the same caption.
+    const std::pair<QAction*, QPushButton*> forwards[] = {
+        {mnuCommandsNew, cmdNew},       {mnuCommandsDelete, cmdDelete},
+        {mnuCommandsEdit, cmdEdit},     {mnuCommandsInsert, cmdInsert},
+        {mnuCommandsCut, cmdCut},       {mnuCommandsPaste, cmdPaste},
+        {mnuCommandsExport, cmdExport},
+    };
+    for (const auto& [item, button] : forwards)
+        connect(item, &QAction::triggered, button, &QPushButton::click);
+
+    mnuAccounts = menuBar()->addMenu("&Accounts");
+    mnuAccounts->setObjectName("mnuAccounts");
+    mnuAccountsAccountSetup = MakeItem("mnuAccountsAccountSetup", "Account &Setup", mnuAccounts);
+
+    mnuHelp = menuBar()->addMenu("&Help");
+    mnuHelp->setObjectName("mnuHelp");
+    mnuHelpContents = MakeItem("mnuHelpContents", "&Contents", mnuHelp);
+    mnuSeparator2 = MakeSeparator("mnuSeparator2", mnuHelp);
+    mnuHelpAbout = MakeItem("mnuHelpAbout", "&About", mnuHelp);
+
+    connect(mnuFileLogout, &QAction::triggered, this, &frmKetterby::mnuFileLogout_Click);
+    connect(mnuFileExit, &QAction::triggered, this, &frmKetterby::mnuFileExit_Click);
+    connect(mnuAccountsAccountSetup, &QAction::triggered, this,
+            &frmKetterby::mnuAccountsAccountSetup_Click);
+}
+
+void frmKetterby::Form_Load() {
+    try {
+        FormRoutines::CenterOnScreen(this);
+        FormRoutines::EnableControls(false);
+        mnuAccounts->setEnabled(true);
+        frmAccounts accounts(this);
+        Dialogs::ShowModal(accounts);
+    } catch (const Failure& failure) {
+        setWindowTitle("Ketterby - " + failure.description);
+    }
+}
+
+void frmKetterby::closeEvent(QCloseEvent* event) {
+    DBFunctions::CloseDatabase();
+    event->accept();
+}
+
+void frmKetterby::mnuFileLogout_Click() {
+    DBFunctions::CloseDatabase();
+    FormRoutines::EnableControls(false);
+}
+
+void frmKetterby::mnuFileExit_Click() { close(); }
+
+void frmKetterby::mnuAccountsAccountSetup_Click() {
+    frmAccounts accounts(this);
+    Dialogs::ShowModal(accounts);
+}

@@ -1,0 +1,31 @@
+#include "app/frmKetterby.h"
+
+#include <QApplication>
+
+#ifdef Q_OS_LINUX
+#include <sys/prctl.h>
+#include <sys/resource.h>
+#endif
+
+namespace {
+
+// A crash must never write the passwords in memory to a core file.
+void DisableCoreDumps() {
+#ifdef Q_OS_LINUX
+    const rlimit none{0, 0};
+    setrlimit(RLIMIT_CORE, &none);
+    prctl(PR_SET_DUMPABLE, 0, 0, 0, 0);
+#endif
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    DisableCoreDumps();
+    QApplication application(argc, argv);
+    application.setApplicationName("Ketterby");
+    frmKetterby window;
+    window.Form_Load();
+    window.show();
+    return application.exec();
+}

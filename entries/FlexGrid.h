@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QTableWidget>
+
+// A grid with the FlexGrid contract: row 0 is the fixed header row and column 0 the fixed
+// row-number column, both counted in Rows and Cols. The current cell may be (0, 0); a
+// position outside the grid is not applied. The user reads the grid but cannot type into it.
+class FlexGrid : public QTableWidget {
+    Q_OBJECT
+
+  public:
+    explicit FlexGrid(QWidget* parent = nullptr);
+
+    int Rows() const { return rowCount(); }
+    void SetRows(int rows);
+    int Cols() const { return columnCount(); }
+    void SetCols(int cols);
+
+    QString TextMatrix(int row, int col) const;
+    void SetTextMatrix(int row, int col, const QString& text);
+
+    int Row() const;
+    void SetRow(int row);
+    int Col() const;
+    void SetCol(int col);
+
+    // Column widths in pixels.
+    int ColWidth(int col) const { return columnWidth(col); }
+    void SetColWidth(int col, int width) { setColumnWidth(col, width); }
+
+  private:
+    void StyleFixedCells();
+};

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+class FlexGrid;
+
+namespace Engine {
+class Connection;
+}
+
+namespace Routines {
+
+// Shows every entry of the table in ID order, at least 17 entry rows, then makes the given
+// cell current when it lies inside the grid. False when the grid could not be filled.
+bool PopulateFlexGrid(const QString& table, FlexGrid* grid, const Engine::Connection* connection,
+                      qint16 row, qint16 col);
+
+} // namespace Routines

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+namespace AccountName {
+
+// A name that stands as one literal file name on every platform the program runs on: no path
+// separator, no character a file system refuses, not "." or "..".
+bool IsLiteralFileName(const QString& name);
+
+// Why a name was refused, for the New and Edit tabs.
+inline const QString RefusalMessage = QStringLiteral(
+    "Please enter a valid name.\r\nAn account name cannot contain any of \\ / : * ? \" < > | "
+    "or a control character, and cannot be \".\" or \"..\".");
+
+} // namespace AccountName

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+// The engine layer: the only code that talks to SQLCipher. Every failure is thrown as a
+// Failure carrying the engine's extended result code and message.
+namespace Engine {
+
+class Statement {
+  public:
+    Statement(sqlite3* database, const QString& sql);
+    ~Statement();
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+
+    // Values are bound, never spliced into the text: index counts from 1.
+    void Bind(int index, const QString& value);
+    // True while a row is ready to read; false once the statement has finished.
+    bool Step();
+
+    int ColumnCount() const;
+    QString ColumnName(int column) const;
+    bool IsNull(int column) const;
+    QString Text(int column) const;
+    qint64 Integer(int column) const;
+
+  private:
+    sqlite3* database;
+    sqlite3_stmt* statement = nullptr;
+};
+
+class Connection {
+  public:
+    enum class Mode { OpenExisting, CreateNew };
+
+    // Opens the store with its key and reads the catalogue once, since a wrong key only
+    // shows at the first read.
+    Connection(const QString& path, const QString& key, Mode mode = Mode::OpenExisting);
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    // Prepares exactly one statement; text after it is refused.
+    std::unique_ptr<Statement> Prepare(const QString& sql) const;
+    // Runs one statement to its end with the values bound in order.
+    void Execute(const QString& sql, const QStringList& values = {}) const;
+    // The first column of the first row.
+    qint64 QueryInteger(const QString& sql) const;
+
+    // Names of the user tables (the engine's own "sqlite_" tables and views left out),
+    // sorted by name regardless of letter case.
+    QStringList UserTables() const;
+
+  private:
+    sqlite3* database = nullptr;
+};
+
+// A table name as an identifier: double quotes, inner ones doubled, so no name can escape.
+QString QuoteName(const QString& name);
+
+} // namespace Engine

@@ -1,0 +1,347 @@
+#include "store/frmAccounts.h"
+
+#include "app/Dialogs.h"
+#include "app/Environment.h"
+#include "app/ErrorTrap.h"
+#include "app/FormRoutines.h"
+#include "app/MessageBoxes.h"
+#include "app/TextInput.h"
+#include "store/AccountName.h"
+#include "store/Engine.h"
+#include "store/FileOperations.h"
+#include "store/StoreFiles.h"
+#include "store/StoreKey.h"
+
+#include <QFrame>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int NameLimit = 50;
+constexpr int PasswordLimit = 50;
+const QString StoreFilter = QStringLiteral("Store files (*.mdb)");
+const QString CouldNotOpen = QStringLiteral("Sorry, could not locate or open this account.");
+const QString NameInUse = "This account name is already in use." + MessageBoxes::LineBreak +
+                          "Please use a different name.";
+
+void Inform(const QString& text) { MessageBoxes::Show(text, MessageBoxes::Icon::Information); }
+
+QString Read(const QLineEdit* box) { return FormRoutines::TrimBlanks(box->text()); }
+
+// An empty folder box means the program's own folder; any other text is a plain prefix.
+QString ReadFolder(const QLineEdit* box) {
+    const QString folder = Read(box);
+    return folder.isEmpty() ? Environment::ApplicationFolder() : folder;
+}
+
+QString StorePath(const QString& folder, const QString& name) { return folder + name + ".mdb"; }
+
+bool ContainsBlank(const QString& text) { return text.contains(' '); }
+
+// Whether the store opens with the key; never touches the logged-in store.
+bool CanOpenDatabase(const QString& path, const QString& key) {
+    try {
+        const Engine::Connection probe(path, key);
+        return true;
+    } catch (const Failure&) {
+        return false;
+    }
+}
+
+// The account's store exists under a literal name and opens with the key.
+bool CanOpenAccount(const QString& name, const QString& path, const QString& key) {
+    return AccountName::IsLiteralFileName(name) && FileOperations::FileExists(path) &&
+           CanOpenDatabase(path, key);
+}
+
+template <class Widget, class... Arguments>
+Widget* Make(const char* name, QWidget* parent, Arguments&&... arguments) {
+    auto* widget = new Widget(std::forward<Arguments>(arguments)..., parent);
+    widget->setObjectName(name);
+    return widget;
+}
+
+QLineEdit* MakeBox(const char* name, QWidget* parent, QLabel* label) {
+    auto* box = Make<QLineEdit>(name, parent);
+    if (label)
+        label->setBuddy(box);
+    return box;
+}
+
+QLineEdit* MakePasswordBox(const char* name, QWidget* parent, QLabel* label) {
+    QLineEdit* box = MakeBox(name, parent, label);
+    box->setEchoMode(QLineEdit::Password);
+    box->setStyleSheet("lineedit-password-character: 42");
+    FormRoutines::InstallQuoteFilter(box);
+    return box;
+}
+
+QFrame* MakeFrame(const char* name, QWidget* tab) {
+    auto* frame = Make<QFrame>(name, tab);
+    frame->setFrameShape(QFrame::StyledPanel);
+    auto* layout = new QVBoxLayout(tab);
+    layout->addWidget(frame);
+    return frame;
+}
+
+} // namespace
+
+frmAccounts::frmAccounts(QWidget* parent) : QDialog(parent) {
+    setObjectName("frmAccounts");
+    setWindowTitle("Accounts");
+    setModal(true);
+
+    SSTab1 = Make<QTabWidget>("SSTab1", this);
+    auto* loginTab = new QWidget;
+    auto* newTab = new QWidget;
+    auto* editTab = new QWidget;
+    SSTab1->addTab(loginTab, "Login");
+    SSTab1->addTab(newTab, "New ");
+    SSTab1->addTab(editTab, "Edit");
+    SSTab1->addTab(new QWidget, "Exit");
+    BuildLoginTab(loginTab);
+    BuildNewTab(newTab);
+    BuildEditTab(editTab);
+    (new QVBoxLayout(this))->addWidget(SSTab1);
+
+    QWidget* const focusOrder[] = {txtLoginUser, txtLoginPassword, cmdLoginPath, txtLoginPath, cmdLogin,
+                          txtNewUser, txtNewPassword1, txtNewPassword2, cmdNewPath, txtNewPath,
+                          cmdCreate, txtEditOldUser, txtEditOldPass, cmdEditPath, txtEditPath,
+                          txtEditNewUser, txtEditNewPass1, txtEditNewPass2, cmdUpdate};
+    for (size_t i = 1; i < std::size(focusOrder); ++i)
+        QWidget::setTabOrder(focusOrder[i - 1], focusOrder[i]);
+    SSTab1->setCurrentIndex(0);
+    connect(SSTab1, &QTabWidget::currentChanged, this, &frmAccounts::SSTab1_Click);
+    connect(cmdLogin, &QPushButton::clicked, this, &frmAccounts::cmdLogin_Click);
+    connect(cmdCreate, &QPushButton::clicked, this, &frmAccounts::cmdCreate_Click);
+    connect(cmdUpdate, &QPushButton::clicked, this, &frmAccounts::cmdUpdate_Click);
+    connect(cmdLoginPath, &QPushButton::clicked, this, &frmAccounts::cmdLoginPath_Click);
+    connect(cmdNewPath, &QPushButton::clicked, this, &frmAccounts::cmdNewPath_Click);
+    connect(cmdEditPath, &QPushButton::clicked, this, &frmAccounts::cmdEditPath_Click);
+}
+
+void frmAccounts::BuildLoginTab(QWidget* tab) {
+    Frame1 = MakeFrame("Frame1", tab);
+    auto* grid = new QGridLayout(Frame1);
+    Label1 = Make<QLabel>("Label1", Frame1, " Account Name:");
+    txtLoginUser = MakeBox("txtLoginUser", Frame1, Label1);
+    Label2 = Make<QLabel>("Label2", Frame1, "Password:");
+    txtLoginPassword = MakePasswordBox("txtLoginPassword", Frame1, Label2);
+    cmdLoginPath = Make<QPushButton>("cmdLoginPath", Frame1, "&Browse");
+    txtLoginPath = MakeBox("txtLoginPath", Frame1, nullptr);
+    txtLoginPath->setAccessibleName("Folder");
+    cmdLogin = Make<QPushButton>("cmdLogin", Frame1, "&Login");
+    cmdLogin->setDefault(true);
+    grid->addWidget(Label1, 0, 0);
+    grid->addWidget(txtLoginUser, 0, 1);
+    grid->addWidget(Label2, 1, 0);
+    grid->addWidget(txtLoginPassword, 1, 1);
+    grid->addWidget(cmdLoginPath, 2, 0);
+    grid->addWidget(txtLoginPath, 2, 1);
+    grid->addWidget(cmdLogin, 3, 1, Qt::AlignRight);
+    grid->setRowStretch(4, 1);
+}
+
+void frmAccounts::BuildNewTab(QWidget* tab) {
+    Frame2 = MakeFrame("Frame2", tab);
+    auto* grid = new QGridLayout(Frame2);
+    Label3 = Make<QLabel>("Label3", Frame2, "Account Name:");
+    txtNewUser = MakeBox("txtNewUser", Frame2, Label3);
+    Label5 = Make<QLabel>("Label5", Frame2, "Password:");
+    txtNewPassword1 = MakePasswordBox("txtNewPassword1", Frame2, Label5);
+    Label4 = Make<QLabel>("Label4", Frame2, "Confirm:");
+    txtNewPassword2 = MakePasswordBox("txtNewPassword2", Frame2, Label4);
+    cmdNewPath = Make<QPushButton>("cmdNewPath", Frame2, "&Browse");
+    txtNewPath = MakeBox("txtNewPath", Frame2, nullptr);
+    txtNewPath->setAccessibleName("Folder");
+    cmdCreate = Make<QPushButton>("cmdCreate", Frame2, "&Create");
+    grid->addWidget(Label3, 0, 0);
+    grid->addWidget(txtNewUser, 0, 1);
+    grid->addWidget(Label5, 1, 0);
+    grid->addWidget(txtNewPassword1, 1, 1);
+    grid->addWidget(Label4, 2, 0);
+    grid->addWidget(txtNewPassword2, 2, 1);
+    grid->addWidget(cmdNewPath, 3, 0);
+    grid->addWidget(txtNewPath, 3, 1);
+    grid->addWidget(cmdCreate, 4, 1, Qt::AlignRight);
+    grid->setRowStretch(5, 1);
+}
+
+void frmAccounts::BuildEditTab(QWidget* tab) {
+    Frame3 = MakeFrame("Frame3", tab);
+    auto* grid = new QGridLayout(Frame3);
+    Label6 = Make<QLabel>("Label6", Frame3, "Old Account Name");
+    txtEditOldUser = MakeBox("txtEditOldUser", Frame3, Label6);
+    Label7 = Make<QLabel>("Label7", Frame3, "Old Password");
+    txtEditOldPass = MakePasswordBox("txtEditOldPass", Frame3, Label7);
+    Label11 = Make<QLabel>("Label11", Frame3, "Path");
+    cmdEditPath = Make<QPushButton>("cmdEditPath", Frame3, "&Browse");
+    txtEditPath = MakeBox("txtEditPath", Frame3, Label11);
+    Label8 = Make<QLabel>("Label8", Frame3, "New Account Name");
+    txtEditNewUser = MakeBox("txtEditNewUser", Frame3, Label8);
+    Label9 = Make<QLabel>("Label9", Frame3, "New Password");
+    txtEditNewPass1 = MakePasswordBox("txtEditNewPass1", Frame3, Label9);
+    Label10 = Make<QLabel>("Label10", Frame3, "Confirm Password");
+    txtEditNewPass2 = MakePasswordBox("txtEditNewPass2", Frame3, Label10);
+    cmdUpdate = Make<QPushButton>("cmdUpdate", Frame3, "&Update");
+    // Old values on the left, new values on the right, Update below both.
+    grid->addWidget(Label6, 0, 0, 1, 2);
+    grid->addWidget(txtEditOldUser, 1, 0, 1, 2);
+    grid->addWidget(Label7, 2, 0, 1, 2);
+    grid->addWidget(txtEditOldPass, 3, 0, 1, 2);
+    grid->addWidget(Label11, 4, 0, 1, 2);
+    grid->addWidget(cmdEditPath, 5, 0);
+    grid->addWidget(txtEditPath, 5, 1);
+    grid->addWidget(Label8, 0, 2);
+    grid->addWidget(txtEditNewUser, 1, 2);
+    grid->addWidget(Label9, 2, 2);
+    grid->addWidget(txtEditNewPass1, 3, 2);
+    grid->addWidget(Label10, 4, 2);
+    grid->addWidget(txtEditNewPass2, 5, 2);
+    grid->addWidget(cmdUpdate, 6, 2, Qt::AlignRight);
+    grid->setColumnMinimumWidth(1, 120);
+    grid->setRowStretch(7, 1);
+}
+
+void frmAccounts::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    FormRoutines::CenterOnScreen(this);
+}
+
+void frmAccounts::SSTab1_Click(int tab) {
+    switch (tab) {
+    case 1: txtNewUser->setFocus(); break;
+    case 2: txtEditOldUser->setFocus(); break;
+    case 3: close(); break;
+    default: break;
+    }
+}
+
+void frmAccounts::cmdLogin_Click() {
+    Trap("cmdLogin_Click", [&] {
+        const QString name = Read(txtLoginUser);
+        const QString path = StorePath(ReadFolder(txtLoginPath), name);
+        const QString key = StoreKey::DeriveStoreKey(Read(txtLoginPassword));
+        DBFunctions::CloseDatabase();
+        FormRoutines::EnableControls(false);
+        if (!CanOpenAccount(name, path, key)) {
+            Inform(CouldNotOpen);
+            txtLoginUser->clear();
+            txtLoginPassword->clear();
+            txtLoginUser->setFocus();
+            return;
+        }
+        if (DBFunctions::SetupDatabase(path, key)) {
+            FormRoutines::EnableControls(true);
+            close();
+        }
+    });
+}
+
+void frmAccounts::cmdCreate_Click() {
+    Trap("cmdCreate_Click", [&] {
+        const QString name = Read(txtNewUser);
+        if (name.isEmpty())
+            return Inform("Please enter a valid name.");
+        if (name.size() > NameLimit)
+            return MessageBoxes::ShowTooLong(NameLimit);
+        if (!AccountName::IsLiteralFileName(name))
+            return Inform(AccountName::RefusalMessage);
+        const QString password = Read(txtNewPassword1);
+        if (ContainsBlank(password))
+            return Inform("No spaces allowed in password!");
+        if (password.isEmpty())
+            return Inform("Please enter a valid password.");
+        if (password.size() > PasswordLimit)
+            return MessageBoxes::ShowTooLong(PasswordLimit);
+        const QString confirmation = Read(txtNewPassword2);
+        const QString path = StorePath(ReadFolder(txtNewPath), name);
+        const auto clearPasswords = [&] {
+            txtNewPassword1->clear();
+            txtNewPassword2->clear();
+        };
+        if (password != confirmation) {
+            clearPasswords();
+            return Inform("Sorry, both passwords must match!");
+        }
+        const QString key = StoreKey::DeriveStoreKey(password);
+        if (key.size() > StoreKey::KeyLength) {
+            clearPasswords();
+            return Inform("Please enter a shorter password.");
+        }
+        DBFunctions::CloseDatabase();
+        FormRoutines::EnableControls(false);
+        if (FileOperations::FileExists(path))
+            return Inform(NameInUse);
+        if (DBFunctions::SetupDatabase(path, key)) {
+            FormRoutines::EnableControls(true);
+            close();
+        }
+    });
+}
+
+void frmAccounts::cmdUpdate_Click() {
+    Trap("cmdUpdate_Click", [&] {
+        const QString oldName = Read(txtEditOldUser);
+        const QString oldKey = StoreKey::DeriveStoreKey(Read(txtEditOldPass));
+        const QString folder = ReadFolder(txtEditPath);
+        const QString newName = Read(txtEditNewUser);
+        // An empty new name would name the store ".mdb".
+        if (newName.isEmpty())
+            return Inform("Please enter a valid name.");
+        if (newName.size() > NameLimit)
+            return MessageBoxes::ShowTooLong(NameLimit);
+        if (!AccountName::IsLiteralFileName(newName))
+            return Inform(AccountName::RefusalMessage);
+        const QString newPassword = Read(txtEditNewPass1);
+        if (ContainsBlank(newPassword))
+            return Inform("No spaces allowed in password!");
+        if (newPassword.size() > PasswordLimit)
+            return MessageBoxes::ShowTooLong(PasswordLimit);
+        const auto clearPasswords = [&] {
+            txtEditNewPass1->clear();
+            txtEditNewPass2->clear();
+        };
+        if (newPassword != Read(txtEditNewPass2)) {
+            clearPasswords();
+            txtEditNewPass1->setFocus();
+            return Inform("Sorry, both passwords must match!");
+        }
+        const QString newKey = StoreKey::DeriveStoreKey(newPassword);
+        if (newKey.size() > StoreKey::KeyLength) {
+            clearPasswords();
+            return Inform("Please enter a shorter password.");
+        }
+        DBFunctions::CloseDatabase();
+        FormRoutines::EnableControls(false);
+        const QString oldPath = StorePath(folder, oldName);
+        if (!CanOpenAccount(oldName, oldPath, oldKey)) {
+            txtEditOldUser->setFocus();
+            return Inform(CouldNotOpen);
+        }
+        if (newName != oldName && FileOperations::FileExists(StorePath(folder, newName)))
+            return Inform(NameInUse);
+        DBFunctions::UpdateDatabase(folder + oldName, oldKey, folder + newName, newKey);
+        close();
+    });
+}
+
+void frmAccounts::PickFolderInto(const QString& procedure, QLineEdit* box,
+                                 const QString& filter) {
+    Trap(procedure, [&] {
+        const auto folder =
+            Dialogs::PickFolder({"Select path:", Environment::ApplicationFolder(), filter});
+        if (folder)
+            box->setText(*folder);
+    });
+}
+
+void frmAccounts::cmdLoginPath_Click() { PickFolderInto("cmdLoginPath", txtLoginPath, StoreFilter); }
+void frmAccounts::cmdNewPath_Click() { PickFolderInto("cmdNewPath", txtNewPath, {}); }
+void frmAccounts::cmdEditPath_Click() { PickFolderInto("cmdEditPath", txtEditPath, StoreFilter); }

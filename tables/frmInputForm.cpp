@@ -1,0 +1,60 @@
+#include "tables/frmInputForm.h"
+
+#include "app/Dialogs.h"
+#include "app/FormRoutines.h"
+#include "app/MessageBoxes.h"
+#include "app/TextInput.h"
+
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+constexpr int InputLimit = 50;
+}
+
+frmInputForm::frmInputForm(QWidget* parent) : QDialog(parent) {
+    setObjectName("frmInputForm");
+    setWindowTitle(InputPrompt);
+    setModal(true);
+    txtText = new QLineEdit(this);
+    txtText->setObjectName("txtText");
+    txtText->setAccessibleName(InputPrompt);
+    txtText->setMinimumWidth(260);
+    FormRoutines::InstallQuoteFilter(txtText);
+    cmdOK = new QPushButton("&OK", this);
+    cmdOK->setObjectName("cmdOK");
+    cmdOK->setDefault(true);
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(txtText);
+    layout->addWidget(cmdOK);
+    InputResult.clear();
+    connect(cmdOK, &QPushButton::clicked, this, &frmInputForm::cmdOK_Click);
+}
+
+void frmInputForm::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    FormRoutines::CenterOnScreen(this);
+}
+
+void frmInputForm::cmdOK_Click() {
+    const QString answer = FormRoutines::TrimBlanks(txtText->text());
+    if (answer.size() <= InputLimit) {
+        InputResult = answer;
+        accept();
+        return;
+    }
+    MessageBoxes::ShowTooLong(InputLimit);
+    txtText->clear();
+    txtText->setFocus();
+}
+
+QString AskForInput(QWidget* parent, const QString& prompt) {
+    InputPrompt = prompt;
+    {
+        frmInputForm input(parent);
+        Dialogs::ShowModal(input);
+    }
+    InputPrompt.clear();
+    return InputResult;
+}
