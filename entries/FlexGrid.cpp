@@ -5,6 +5,7 @@
 FlexGrid::FlexGrid(QWidget* parent) : QTableWidget(2, 2, parent) {
     horizontalHeader()->hide();
     verticalHeader()->hide();
+    horizontalHeader()->setMinimumSectionSize(1);
     verticalHeader()->setMinimumSectionSize(1);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
