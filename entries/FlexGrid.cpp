@@ -12,6 +12,7 @@ FlexGrid::FlexGrid(QWidget* parent) : QTableWidget(2, 2, parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setWordWrap(false);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     StyleFixedCells();
 }
 

@@ -82,6 +82,14 @@ QLineEdit* MakePasswordBox(const char* name, QWidget* parent, QLabel* label) {
     return box;
 }
 
+// A folder box left empty means the program's own folder.
+QLineEdit* MakeFolderBox(const char* name, QWidget* parent, QLabel* label) {
+    QLineEdit* box = MakeBox(name, parent, label);
+    box->setAccessibleName("Folder");
+    box->setPlaceholderText("Program folder");
+    return box;
+}
+
 QFrame* MakeFrame(const char* name, QWidget* tab) {
     auto* frame = Make<QFrame>(name, tab);
     frame->setFrameShape(QFrame::StyledPanel);
@@ -134,8 +142,7 @@ void frmAccounts::BuildLoginTab(QWidget* tab) {
     Label2 = Make<QLabel>("Label2", Frame1, "Password:");
     txtLoginPassword = MakePasswordBox("txtLoginPassword", Frame1, Label2);
     cmdLoginPath = Make<QPushButton>("cmdLoginPath", Frame1, "&Browse");
-    txtLoginPath = MakeBox("txtLoginPath", Frame1, nullptr);
-    txtLoginPath->setAccessibleName("Folder");
+    txtLoginPath = MakeFolderBox("txtLoginPath", Frame1, nullptr);
     cmdLogin = Make<QPushButton>("cmdLogin", Frame1, "&Login");
     cmdLogin->setDefault(true);
     grid->addWidget(Label1, 0, 0);
@@ -158,8 +165,7 @@ void frmAccounts::BuildNewTab(QWidget* tab) {
     Label4 = Make<QLabel>("Label4", Frame2, "Confirm:");
     txtNewPassword2 = MakePasswordBox("txtNewPassword2", Frame2, Label4);
     cmdNewPath = Make<QPushButton>("cmdNewPath", Frame2, "&Browse");
-    txtNewPath = MakeBox("txtNewPath", Frame2, nullptr);
-    txtNewPath->setAccessibleName("Folder");
+    txtNewPath = MakeFolderBox("txtNewPath", Frame2, nullptr);
     cmdCreate = Make<QPushButton>("cmdCreate", Frame2, "&Create");
     grid->addWidget(Label3, 0, 0);
     grid->addWidget(txtNewUser, 0, 1);
@@ -182,7 +188,7 @@ void frmAccounts::BuildEditTab(QWidget* tab) {
     txtEditOldPass = MakePasswordBox("txtEditOldPass", Frame3, Label7);
     Label11 = Make<QLabel>("Label11", Frame3, "Path");
     cmdEditPath = Make<QPushButton>("cmdEditPath", Frame3, "&Browse");
-    txtEditPath = MakeBox("txtEditPath", Frame3, Label11);
+    txtEditPath = MakeFolderBox("txtEditPath", Frame3, Label11);
     Label8 = Make<QLabel>("Label8", Frame3, "New Account Name");
     txtEditNewUser = MakeBox("txtEditNewUser", Frame3, Label8);
     Label9 = Make<QLabel>("Label9", Frame3, "New Password");
