@@ -1,8 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <QWidget>
 
-class QWidget;
+#include <utility>
 
 namespace FormRoutines {
 
@@ -17,6 +18,14 @@ constexpr int TwipsPerPixel = 15;
 int TwipsToPixels(double twips);
 double PixelsToTwips(int pixels);
 void Place(QWidget* widget, int left, int top, int width, int height);
+
+// A control carries its name as its object name, so tests and tools can find it.
+template <class Widget, class... Arguments>
+Widget* Make(const char* name, QWidget* parent, Arguments&&... arguments) {
+    auto* widget = new Widget(std::forward<Arguments>(arguments)..., parent);
+    widget->setObjectName(name);
+    return widget;
+}
 
 // Puts a window in the middle of the screen it is on.
 void CenterOnScreen(QWidget* window);

@@ -20,18 +20,12 @@
 #include <QTabBar>
 #include <QTabWidget>
 
+using FormRoutines::Make;
 using FormRoutines::Place;
 
 namespace {
 
 frmKetterby* instance = nullptr;
-
-template <class Widget, class... Arguments>
-Widget* Make(const char* name, QWidget* parent, Arguments&&... arguments) {
-    auto* widget = new Widget(std::forward<Arguments>(arguments)..., parent);
-    widget->setObjectName(name);
-    return widget;
-}
 
 QPushButton* MakeButton(const char* name, const QString& caption, QWidget* parent) {
     return Make<QPushButton>(name, parent, caption);

@@ -21,6 +21,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+using FormRoutines::Make;
+
 namespace {
 
 constexpr int NameLimit = 50;
@@ -58,13 +60,6 @@ bool CanOpenDatabase(const QString& path, const QString& key) {
 bool CanOpenAccount(const QString& name, const QString& path, const QString& key) {
     return AccountName::IsLiteralFileName(name) && FileOperations::FileExists(path) &&
            CanOpenDatabase(path, key);
-}
-
-template <class Widget, class... Arguments>
-Widget* Make(const char* name, QWidget* parent, Arguments&&... arguments) {
-    auto* widget = new Widget(std::forward<Arguments>(arguments)..., parent);
-    widget->setObjectName(name);
-    return widget;
 }
 
 QLineEdit* MakeBox(const char* name, QWidget* parent, QLabel* label) {

@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
+#include <QFile>
 #include <QHash>
 #include <QLineEdit>
 #include <QListWidget>
@@ -63,6 +64,11 @@ TestFolder::~TestFolder() { Environment::SetApplicationFolder(std::nullopt); }
 QString TestFolder::Path() const { return dir.path() + "/"; }
 QStringList TestFolder::Files() const {
     return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+}
+
+QByteArray Bytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 QString KeyOf(const QString& password) {

@@ -68,6 +68,9 @@ class TestFolder {
     QTemporaryDir dir;
 };
 
+// The whole content of a file; empty when it cannot be read.
+QByteArray Bytes(const QString& path);
+
 // The store key of a password, derived once per program run.
 QString KeyOf(const QString& password);
 

@@ -29,11 +29,6 @@ const QString TooLong = "Value entered is too long.\r\nMaximum length is 50 char
 const QString NoSpaces = "No spaces allowed in password!";
 const QString Mismatch = "Sorry, both passwords must match!";
 
-QByteArray Bytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 bool LoggedIn(const frmKetterby& window) {
     return !window.SSTab1->isHidden() && window.mnuCommands->isEnabled() &&
            Store::StoreConnection != nullptr;
