@@ -105,21 +105,21 @@ void frmKetterby::BuildPasswordsTab(QWidget* tab, int stripTwips) {
 
     Frame3 = MakeFrame("Frame3", {}, tab);
     PlaceOnTab(Frame3, stripTwips, 240, 5760, 9855, 855);
-    struct ButtonSpec {
+    struct ButtonLayout {
         QPushButton*& button;
         const char* name;
         const char* caption;
         int left;
     };
-    const ButtonSpec buttons[] = {
+    const ButtonLayout buttons[] = {
         {cmdNew, "cmdNew", "&New", 240},          {cmdDelete, "cmdDelete", "&Delete", 1320},
         {cmdEdit, "cmdEdit", "&Edit", 2400},      {cmdInsert, "cmdInsert", "&Insert", 3480},
         {cmdCut, "cmdCut", "&Cut", 4560},         {cmdPaste, "cmdPaste", "&Paste", 5640},
         {cmdExport, "cmdExport", "E&xport", 6720},
     };
-    for (const ButtonSpec& spec : buttons) {
-        spec.button = MakeButton(spec.name, spec.caption, Frame3);
-        Place(spec.button, spec.left, 240, 975, 375);
+    for (const ButtonLayout& layout : buttons) {
+        layout.button = MakeButton(layout.name, layout.caption, Frame3);
+        Place(layout.button, layout.left, 240, 975, 375);
     }
     cmbCurrentTable = Make<QComboBox>("cmbCurrentTable", Frame3);
     cmbCurrentTable->setEditable(true);
