@@ -286,50 +286,43 @@ class AccountsTest : public QObject {
         QCOMPARE(folder->Files(), QStringList{"garbage.mdb"});
     }
 
-    void folderPickers_data() {
-        QTest::addColumn<int>("tab");
-        QTest::addColumn<QString>("filter");
-        QTest::addColumn<QString>("procedure");
-        QTest::newRow("Login") << 0 << "Store files (*.mdb)" << "cmdLoginPath";
-        QTest::newRow("New") << 1 << "" << "cmdNewPath";
-        QTest::newRow("Edit") << 2 << "Store files (*.mdb)" << "cmdEditPath";
-    }
-
+    // Each Browse button fills its own folder box; a cancel or a failure leaves it alone.
     void folderPickers() {
-        QFETCH(int, tab);
-        QFETCH(QString, filter);
-        QFETCH(QString, procedure);
         std::optional<QString> answer = "/chosen/";
-        bool fail = false;
         QList<Dialogs::FolderRequest> requests;
         Dialogs::SetFolderPicker([&](const Dialogs::FolderRequest& request) {
             requests.append(request);
-            if (fail)
+            if (!answer)
                 throw Failure(5, "Input/output error");
-            return answer;
+            return answer->isEmpty() ? std::nullopt : answer;
         });
-        Setup([&](frmAccounts& accounts) {
-            QPushButton* const buttons[] = {accounts.cmdLoginPath, accounts.cmdNewPath,
-                                            accounts.cmdEditPath};
-            QLineEdit* const boxes[] = {accounts.txtLoginPath, accounts.txtNewPath,
-                                        accounts.txtEditPath};
-            buttons[tab]->click();
-            QCOMPARE(boxes[tab]->text(), QString("/chosen/"));
-            answer = std::nullopt; // cancelled: the box keeps its text
-            buttons[tab]->click();
-            QCOMPARE(boxes[tab]->text(), QString("/chosen/"));
-            fail = true;
-            buttons[tab]->click();
-            messages->ExpectOne("Error [" + procedure + "]: 5\r\nInput/output error",
-                                Icon::Critical);
-            QCOMPARE(boxes[tab]->text(), QString("/chosen/"));
-            QCOMPARE(accounts.txtLoginUser->text(), QString());
+        Setup([&](frmAccounts& a) {
+            const std::tuple<QPushButton*, QLineEdit*, QString> pickers[] = {
+                {a.cmdLoginPath, a.txtLoginPath, "cmdLoginPath"},
+                {a.cmdNewPath, a.txtNewPath, "cmdNewPath"},
+                {a.cmdEditPath, a.txtEditPath, "cmdEditPath"}};
+            for (const auto& [button, box, procedure] : pickers) {
+                answer = "/chosen/";
+                button->click();
+                answer = ""; // cancelled
+                button->click();
+                answer = std::nullopt;
+                button->click();
+                messages->ExpectOne("Error [" + procedure + "]: 5\r\nInput/output error",
+                                    Icon::Critical);
+                QCOMPARE(box->text(), QString("/chosen/"));
+            }
+            QVERIFY(a.txtLoginUser->text().isEmpty());
         });
         Dialogs::SetFolderPicker({});
-        QCOMPARE(requests.size(), 3);
-        QCOMPARE(requests[0].title, QString("Select path:"));
-        QCOMPARE(requests[0].startFolder, folder->Path());
-        QCOMPARE(requests[0].filter, filter);
+        QCOMPARE(requests.size(), 9);
+        for (int i : {0, 3, 6}) {
+            QCOMPARE(requests[i].title, QString("Select path:"));
+            QCOMPARE(requests[i].startFolder, folder->Path());
+        }
+        QCOMPARE(requests[0].filter, QString("Store files (*.mdb)"));
+        QCOMPARE(requests[3].filter, QString()); // New picks a folder itself
+        QCOMPARE(requests[6].filter, QString("Store files (*.mdb)"));
     }
 
     // Quotes cannot be typed into the password boxes; account names take them.
