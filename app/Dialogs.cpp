@@ -25,8 +25,8 @@ std::optional<QString> PickOnScreen(const FolderRequest& request) {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     const QFileInfo chosen(dialog.selectedFiles().constFirst());
-    const QString folder = request.filter.isEmpty() ? chosen.absoluteFilePath()
-                                                    : chosen.absolutePath();
+    const QString folder =
+        request.filter.isEmpty() ? chosen.absoluteFilePath() : chosen.absolutePath();
     return QDir::toNativeSeparators(folder + "/");
 }
 
@@ -47,7 +47,11 @@ std::optional<QString> PickFolder(const FolderRequest& request) {
     return CurrentPicker() ? CurrentPicker()(request) : PickOnScreen(request);
 }
 
-void SetDriver(Driver driver) { CurrentDriver() = std::move(driver); }
-void SetFolderPicker(FolderPicker picker) { CurrentPicker() = std::move(picker); }
+void SetDriver(Driver driver) {
+    CurrentDriver() = std::move(driver);
+}
+void SetFolderPicker(FolderPicker picker) {
+    CurrentPicker() = std::move(picker);
+}
 
 } // namespace Dialogs

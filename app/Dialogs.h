@@ -18,7 +18,7 @@ void ShowModal(QDialog& dialog);
 struct FolderRequest {
     QString title;
     QString startFolder;
-    QString filter;     // empty: pick a folder itself; otherwise pick a file of this filter
+    QString filter; // empty: pick a folder itself; otherwise pick a file of this filter
 };
 
 // The chosen folder with a trailing separator, or nothing when the picker was cancelled.

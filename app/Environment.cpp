@@ -9,7 +9,9 @@ std::optional<QDate> pinnedToday;
 std::optional<QString> pinnedFolder;
 } // namespace
 
-QDate Today() { return pinnedToday.value_or(QDate::currentDate()); }
+QDate Today() {
+    return pinnedToday.value_or(QDate::currentDate());
+}
 
 QString ApplicationFolder() {
     if (pinnedFolder)
@@ -17,7 +19,11 @@ QString ApplicationFolder() {
     return QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + "/");
 }
 
-void SetToday(std::optional<QDate> date) { pinnedToday = date; }
-void SetApplicationFolder(std::optional<QString> folder) { pinnedFolder = std::move(folder); }
+void SetToday(std::optional<QDate> date) {
+    pinnedToday = date;
+}
+void SetApplicationFolder(std::optional<QString> folder) {
+    pinnedFolder = std::move(folder);
+}
 
 } // namespace Environment

@@ -27,8 +27,12 @@ void SetListExtent(const QString& text) {
     bar.setMaximum(std::max(bar.maximum(), extent - list.viewport()->width()));
 }
 
-int TwipsToPixels(double twips) { return int(std::lround(twips / TwipsPerPixel)); }
-double PixelsToTwips(int pixels) { return double(pixels) * TwipsPerPixel; }
+int TwipsToPixels(double twips) {
+    return int(std::lround(twips / TwipsPerPixel));
+}
+double PixelsToTwips(int pixels) {
+    return double(pixels) * TwipsPerPixel;
+}
 
 void Place(QWidget* widget, int left, int top, int width, int height) {
     widget->setGeometry(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width),

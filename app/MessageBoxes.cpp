@@ -13,10 +13,14 @@ Responder& CurrentResponder() {
 
 QMessageBox::Icon ToQtIcon(Icon icon) {
     switch (icon) {
-    case Icon::Critical: return QMessageBox::Critical;
-    case Icon::Question: return QMessageBox::Question;
-    case Icon::Exclamation: return QMessageBox::Warning;
-    case Icon::Information: return QMessageBox::Information;
+    case Icon::Critical:
+        return QMessageBox::Critical;
+    case Icon::Question:
+        return QMessageBox::Question;
+    case Icon::Exclamation:
+        return QMessageBox::Warning;
+    case Icon::Information:
+        return QMessageBox::Information;
     }
     return QMessageBox::NoIcon;
 }
@@ -54,6 +58,8 @@ void ShowTooLong(int limit) {
          Icon::Information);
 }
 
-void SetResponder(Responder responder) { CurrentResponder() = std::move(responder); }
+void SetResponder(Responder responder) {
+    CurrentResponder() = std::move(responder);
+}
 
 } // namespace MessageBoxes

@@ -46,7 +46,9 @@ QString TrimBlanks(const QString& text) {
     return text.mid(first, last - first);
 }
 
-void InstallQuoteFilter(QLineEdit* box) { box->installEventFilter(new QuoteFilter(box)); }
+void InstallQuoteFilter(QLineEdit* box) {
+    box->installEventFilter(new QuoteFilter(box));
+}
 
 } // namespace FormRoutines
 

@@ -91,7 +91,9 @@ frmKetterby::~frmKetterby() {
         instance = nullptr;
 }
 
-frmKetterby* frmKetterby::Instance() { return instance; }
+frmKetterby* frmKetterby::Instance() {
+    return instance;
+}
 
 void frmKetterby::BuildPasswordsTab(QWidget* tab, int stripTwips) {
     msgMSFlexGrid = Make<FlexGrid>("msgMSFlexGrid", tab);
@@ -112,9 +114,9 @@ void frmKetterby::BuildPasswordsTab(QWidget* tab, int stripTwips) {
         int left;
     };
     const ButtonLayout buttons[] = {
-        {cmdNew, "cmdNew", "&New", 240},          {cmdDelete, "cmdDelete", "&Delete", 1320},
-        {cmdEdit, "cmdEdit", "&Edit", 2400},      {cmdInsert, "cmdInsert", "&Insert", 3480},
-        {cmdCut, "cmdCut", "&Cut", 4560},         {cmdPaste, "cmdPaste", "&Paste", 5640},
+        {cmdNew, "cmdNew", "&New", 240},           {cmdDelete, "cmdDelete", "&Delete", 1320},
+        {cmdEdit, "cmdEdit", "&Edit", 2400},       {cmdInsert, "cmdInsert", "&Insert", 3480},
+        {cmdCut, "cmdCut", "&Cut", 4560},          {cmdPaste, "cmdPaste", "&Paste", 5640},
         {cmdExport, "cmdExport", "E&xport", 6720},
     };
     for (const ButtonLayout& layout : buttons) {
@@ -246,7 +248,9 @@ void frmKetterby::mnuFileLogout_Click() {
     FormRoutines::EnableControls(false);
 }
 
-void frmKetterby::mnuFileExit_Click() { close(); }
+void frmKetterby::mnuFileExit_Click() {
+    close();
+}
 
 void frmKetterby::mnuAccountsAccountSetup_Click() {
     frmAccounts accounts(this);

@@ -38,14 +38,18 @@ void FlexGrid::SetTextMatrix(int row, int col, const QString& text) {
         setItem(row, col, new QTableWidgetItem(text));
 }
 
-int FlexGrid::Row() const { return std::max(currentRow(), 0); }
+int FlexGrid::Row() const {
+    return std::max(currentRow(), 0);
+}
 
 void FlexGrid::SetRow(int row) {
     if (row >= 0 && row < rowCount())
         setCurrentCell(row, Col());
 }
 
-int FlexGrid::Col() const { return std::max(currentColumn(), 0); }
+int FlexGrid::Col() const {
+    return std::max(currentColumn(), 0);
+}
 
 void FlexGrid::SetCol(int col) {
     if (col >= 0 && col < columnCount())

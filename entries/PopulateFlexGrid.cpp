@@ -31,8 +31,8 @@ struct Rows {
 };
 
 Rows ReadTable(const Engine::Connection& connection, const QString& table) {
-    const auto statement = connection.Prepare("SELECT * FROM " + Engine::QuoteName(table) +
-                                              " ORDER BY [ID],[Date];");
+    const auto statement =
+        connection.Prepare("SELECT * FROM " + Engine::QuoteName(table) + " ORDER BY [ID],[Date];");
     Rows rows;
     for (int col = 0; col < statement->ColumnCount(); ++col)
         rows.columns.append(statement->ColumnName(col));

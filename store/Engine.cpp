@@ -26,24 +26,31 @@ Statement::Statement(sqlite3* database, const QString& sql) : database(database)
     }
 }
 
-Statement::~Statement() { sqlite3_finalize(statement); }
+Statement::~Statement() {
+    sqlite3_finalize(statement);
+}
 
 void Statement::Bind(int index, const QString& value) {
     const QByteArray text = value.toUtf8();
-    if (sqlite3_bind_text(statement, index, text.constData(), int(text.size()),
-                          SQLITE_TRANSIENT) != SQLITE_OK)
+    if (sqlite3_bind_text(statement, index, text.constData(), int(text.size()), SQLITE_TRANSIENT) !=
+        SQLITE_OK)
         ThrowEngineFailure(database);
 }
 
 bool Statement::Step() {
     switch (sqlite3_step(statement)) {
-    case SQLITE_ROW: return true;
-    case SQLITE_DONE: return false;
-    default: ThrowEngineFailure(database);
+    case SQLITE_ROW:
+        return true;
+    case SQLITE_DONE:
+        return false;
+    default:
+        ThrowEngineFailure(database);
     }
 }
 
-int Statement::ColumnCount() const { return sqlite3_column_count(statement); }
+int Statement::ColumnCount() const {
+    return sqlite3_column_count(statement);
+}
 
 QString Statement::ColumnName(int column) const {
     return QString::fromUtf8(sqlite3_column_name(statement, column));
@@ -58,11 +65,12 @@ QString Statement::Text(int column) const {
     return QString::fromUtf8(text, sqlite3_column_bytes(statement, column));
 }
 
-qint64 Statement::Integer(int column) const { return sqlite3_column_int64(statement, column); }
+qint64 Statement::Integer(int column) const {
+    return sqlite3_column_int64(statement, column);
+}
 
 Connection::Connection(const QString& path, const QString& key, Mode mode) {
-    const int flags =
-        SQLITE_OPEN_READWRITE | (mode == Mode::CreateNew ? SQLITE_OPEN_CREATE : 0);
+    const int flags = SQLITE_OPEN_READWRITE | (mode == Mode::CreateNew ? SQLITE_OPEN_CREATE : 0);
     if (path.contains(QChar(0)))
         throw Failure(SQLITE_CANTOPEN, "unable to open database file");
     const QByteArray keyBytes = key.toUtf8();
@@ -81,7 +89,9 @@ Connection::Connection(const QString& path, const QString& key, Mode mode) {
     }
 }
 
-Connection::~Connection() { sqlite3_close(database); }
+Connection::~Connection() {
+    sqlite3_close(database);
+}
 
 std::unique_ptr<Statement> Connection::Prepare(const QString& sql) const {
     return std::make_unique<Statement>(database, sql);

@@ -21,7 +21,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-fs::path ToPath(const QString& path) { return fs::path(path.toStdU16String()); }
+fs::path ToPath(const QString& path) {
+    return fs::path(path.toStdU16String());
+}
 
 void ThrowIfFailed(const std::error_code& error) {
     if (error)

@@ -1,12 +1,12 @@
 #include "store/StoreFiles.h"
 
+#include "app/Environment.h"
 #include "app/ErrorTrap.h"
 #include "app/FormRoutines.h"
 #include "app/MessageBoxes.h"
 #include "app/frmKetterby.h"
 #include "entries/FlexGrid.h"
 #include "entries/PopulateFlexGrid.h"
-#include "app/Environment.h"
 #include "store/FileOperations.h"
 #include "store/StoreState.h"
 #include "tables/TableCatalogue.h"
@@ -40,7 +40,9 @@ bool CreateDatabase(const QString& path, const QString& key) {
     });
 }
 
-QString CompactionPath(const QString& storePath) { return storePath + ".compacting"; }
+QString CompactionPath(const QString& storePath) {
+    return storePath + ".compacting";
+}
 
 bool CompactDatabase(const QString& source, const QString& temporary, const QString& oldKey,
                      const QString& newKey) {
@@ -67,7 +69,9 @@ bool CompactDatabase(const QString& source, const QString& temporary, const QStr
 namespace DBFunctions {
 namespace {
 
-frmKetterby& MainWindow() { return *frmKetterby::Instance(); }
+frmKetterby& MainWindow() {
+    return *frmKetterby::Instance();
+}
 
 void OpenStoreConnection(const QString& path, const QString& key) {
     Store::StoreConnection = std::make_unique<Engine::Connection>(path, key);
@@ -141,8 +145,8 @@ bool SetupDatabase(const QString& path, const QString& key) {
     return shown;
 }
 
-void UpdateDatabase(const QString& oldBasePath, const QString& oldKey,
-                    const QString& newBasePath, const QString& newKey) {
+void UpdateDatabase(const QString& oldBasePath, const QString& oldKey, const QString& newBasePath,
+                    const QString& newKey) {
     CloseDatabase();
     FormRoutines::EnableControls(false);
     Trap("UpdateDatabase", [&] {

@@ -23,8 +23,8 @@ namespace DBFunctions {
 bool SetupDatabase(const QString& path, const QString& key);
 
 // Re-keys and, when the base path changes, renames a store; always ends logged out.
-void UpdateDatabase(const QString& oldBasePath, const QString& oldKey,
-                    const QString& newBasePath, const QString& newKey);
+void UpdateDatabase(const QString& oldBasePath, const QString& oldKey, const QString& newBasePath,
+                    const QString& newKey);
 
 // True when every user table has the five columns in order and "Default" exists.
 bool ValidateDatabase();

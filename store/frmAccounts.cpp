@@ -32,9 +32,13 @@ const QString CouldNotOpen = QStringLiteral("Sorry, could not locate or open thi
 const QString NameInUse = "This account name is already in use." + MessageBoxes::LineBreak +
                           "Please use a different name.";
 
-void Inform(const QString& text) { MessageBoxes::Show(text, MessageBoxes::Icon::Information); }
+void Inform(const QString& text) {
+    MessageBoxes::Show(text, MessageBoxes::Icon::Information);
+}
 
-QString Read(const QLineEdit* box) { return FormRoutines::TrimBlanks(box->text()); }
+QString Read(const QLineEdit* box) {
+    return FormRoutines::TrimBlanks(box->text());
+}
 
 // An empty folder box means the program's own folder; any other text is a plain prefix.
 QString ReadFolder(const QLineEdit* box) {
@@ -42,9 +46,13 @@ QString ReadFolder(const QLineEdit* box) {
     return folder.isEmpty() ? Environment::ApplicationFolder() : folder;
 }
 
-QString StorePath(const QString& folder, const QString& name) { return folder + name + ".mdb"; }
+QString StorePath(const QString& folder, const QString& name) {
+    return folder + name + ".mdb";
+}
 
-bool ContainsBlank(const QString& text) { return text.contains(' '); }
+bool ContainsBlank(const QString& text) {
+    return text.contains(' ');
+}
 
 // Whether the store opens with the key; never touches the logged-in store.
 bool CanOpenDatabase(const QString& path, const QString& key) {
@@ -113,10 +121,11 @@ frmAccounts::frmAccounts(QWidget* parent) : QDialog(parent) {
     BuildEditTab(editTab);
     (new QVBoxLayout(this))->addWidget(SSTab1);
 
-    QWidget* const focusOrder[] = {txtLoginUser, txtLoginPassword, cmdLoginPath, txtLoginPath, cmdLogin,
-                          txtNewUser, txtNewPassword1, txtNewPassword2, cmdNewPath, txtNewPath,
-                          cmdCreate, txtEditOldUser, txtEditOldPass, cmdEditPath, txtEditPath,
-                          txtEditNewUser, txtEditNewPass1, txtEditNewPass2, cmdUpdate};
+    QWidget* const focusOrder[] = {
+        txtLoginUser,   txtLoginPassword, cmdLoginPath,    txtLoginPath, cmdLogin,
+        txtNewUser,     txtNewPassword1,  txtNewPassword2, cmdNewPath,   txtNewPath,
+        cmdCreate,      txtEditOldUser,   txtEditOldPass,  cmdEditPath,  txtEditPath,
+        txtEditNewUser, txtEditNewPass1,  txtEditNewPass2, cmdUpdate};
     for (size_t i = 1; i < std::size(focusOrder); ++i)
         QWidget::setTabOrder(focusOrder[i - 1], focusOrder[i]);
     SSTab1->setCurrentIndex(0);
@@ -217,10 +226,17 @@ void frmAccounts::showEvent(QShowEvent* event) {
 
 void frmAccounts::SSTab1_Click(int tab) {
     switch (tab) {
-    case 1: txtNewUser->setFocus(); break;
-    case 2: txtEditOldUser->setFocus(); break;
-    case 3: close(); break;
-    default: break;
+    case 1:
+        txtNewUser->setFocus();
+        break;
+    case 2:
+        txtEditOldUser->setFocus();
+        break;
+    case 3:
+        close();
+        break;
+    default:
+        break;
     }
 }
 
@@ -333,8 +349,7 @@ void frmAccounts::cmdUpdate_Click() {
     });
 }
 
-void frmAccounts::PickFolderInto(const QString& procedure, QLineEdit* box,
-                                 const QString& filter) {
+void frmAccounts::PickFolderInto(const QString& procedure, QLineEdit* box, const QString& filter) {
     Trap(procedure, [&] {
         const auto folder =
             Dialogs::PickFolder({"Select path:", Environment::ApplicationFolder(), filter});
@@ -343,6 +358,12 @@ void frmAccounts::PickFolderInto(const QString& procedure, QLineEdit* box,
     });
 }
 
-void frmAccounts::cmdLoginPath_Click() { PickFolderInto("cmdLoginPath", txtLoginPath, StoreFilter); }
-void frmAccounts::cmdNewPath_Click() { PickFolderInto("cmdNewPath", txtNewPath, {}); }
-void frmAccounts::cmdEditPath_Click() { PickFolderInto("cmdEditPath", txtEditPath, StoreFilter); }
+void frmAccounts::cmdLoginPath_Click() {
+    PickFolderInto("cmdLoginPath", txtLoginPath, StoreFilter);
+}
+void frmAccounts::cmdNewPath_Click() {
+    PickFolderInto("cmdNewPath", txtNewPath, {});
+}
+void frmAccounts::cmdEditPath_Click() {
+    PickFolderInto("cmdEditPath", txtEditPath, StoreFilter);
+}

@@ -16,7 +16,9 @@
 
 namespace {
 
-frmKetterby& MainWindow() { return *frmKetterby::Instance(); }
+frmKetterby& MainWindow() {
+    return *frmKetterby::Instance();
+}
 
 bool SameNameInAnyCase(const QString& left, const QString& right) {
     return left.toUpper() == right.toUpper();

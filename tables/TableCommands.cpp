@@ -4,7 +4,9 @@
 #include "tables/TableCatalogue.h"
 #include "tables/frmInputForm.h"
 
-void frmKetterby::cmbCurrentTable_Click() { DBFunctions::SelectTable(); }
+void frmKetterby::cmbCurrentTable_Click() {
+    DBFunctions::SelectTable();
+}
 
 void frmKetterby::cmdAdd_Click() {
     const QString name = AskForInput(this, "Enter name of table:");
@@ -13,7 +15,9 @@ void frmKetterby::cmdAdd_Click() {
         DBFunctions::AddTable(name);
 }
 
-void frmKetterby::cmdRemove_Click() { DBFunctions::DeleteTable(); }
+void frmKetterby::cmdRemove_Click() {
+    DBFunctions::DeleteTable();
+}
 
 void frmKetterby::cmdRename_Click() {
     const QString name = AskForInput(this, "Enter new name:");

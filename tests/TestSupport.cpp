@@ -28,9 +28,13 @@ MessageRecorder::MessageRecorder() {
     });
 }
 
-MessageRecorder::~MessageRecorder() { MessageBoxes::SetResponder({}); }
+MessageRecorder::~MessageRecorder() {
+    MessageBoxes::SetResponder({});
+}
 
-QList<MessageBoxes::Message> MessageRecorder::Take() { return std::exchange(messages, {}); }
+QList<MessageBoxes::Message> MessageRecorder::Take() {
+    return std::exchange(messages, {});
+}
 
 void MessageRecorder::ExpectOne(const QString& text, MessageBoxes::Icon icon,
                                 MessageBoxes::Buttons buttons, const QString& title) {
@@ -57,11 +61,19 @@ DialogScript::DialogScript() {
     });
 }
 
-DialogScript::~DialogScript() { Dialogs::SetDriver({}); }
+DialogScript::~DialogScript() {
+    Dialogs::SetDriver({});
+}
 
-TestFolder::TestFolder() { Environment::SetApplicationFolder(Path()); }
-TestFolder::~TestFolder() { Environment::SetApplicationFolder(std::nullopt); }
-QString TestFolder::Path() const { return dir.path() + "/"; }
+TestFolder::TestFolder() {
+    Environment::SetApplicationFolder(Path());
+}
+TestFolder::~TestFolder() {
+    Environment::SetApplicationFolder(std::nullopt);
+}
+QString TestFolder::Path() const {
+    return dir.path() + "/";
+}
 QStringList TestFolder::Files() const {
     return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
 }
@@ -78,7 +90,9 @@ QString KeyOf(const QString& password) {
     return keys.value(password);
 }
 
-void Type(QWidget* box, const QString& text) { QTest::keyClicks(box, text); }
+void Type(QWidget* box, const QString& text) {
+    QTest::keyClicks(box, text);
+}
 
 void FillLogin(frmAccounts& accounts, const QString& name, const QString& password,
                const QString& folder) {
@@ -126,8 +140,8 @@ void MakeStore(const QString& path, const QString& key, const QList<TableContent
                                 "[Password] TEXT, [ID] INT NOT NULL PRIMARY KEY);"
                           : table.createSql);
         for (int id = 1; id <= table.rows.size(); ++id)
-            store.Execute("INSERT INTO " + Engine::QuoteName(table.name) +
-                              " VALUES (?, ?, ?, ?, " + QString::number(id) + ");",
+            store.Execute("INSERT INTO " + Engine::QuoteName(table.name) + " VALUES (?, ?, ?, ?, " +
+                              QString::number(id) + ");",
                           table.rows[id - 1]);
     }
 }

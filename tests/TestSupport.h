@@ -83,8 +83,8 @@ void FillLogin(frmAccounts& accounts, const QString& name, const QString& passwo
 void FillNew(frmAccounts& accounts, const QString& name, const QString& password,
              const QString& confirmation, const QString& folder = {});
 void FillEdit(frmAccounts& accounts, const QString& oldName, const QString& oldPassword,
-              const QString& newName, const QString& newPassword,
-              const QString& confirmation, const QString& folder = {});
+              const QString& newName, const QString& newPassword, const QString& confirmation,
+              const QString& folder = {});
 
 // Opens Account Setup on the main window and runs one step inside the dialog.
 void WithAccountSetup(frmKetterby& window, DialogScript& script,

@@ -1,9 +1,9 @@
 // The account dialog driven through its real forms, from start-up to exit.
 #include "app/Dialogs.h"
 #include "app/ErrorTrap.h"
-#include "store/StoreFiles.h"
 #include "app/frmKetterby.h"
 #include "entries/FlexGrid.h"
+#include "store/StoreFiles.h"
 #include "store/StoreState.h"
 #include "store/frmAccounts.h"
 #include "tests/TestSupport.h"
@@ -168,17 +168,27 @@ class AccountsTest : public QObject {
         QTest::addColumn<QString>("confirmation");
         QTest::addColumn<QString>("message");
         QTest::addColumn<bool>("passwordsEmptied");
-        QTest::newRow("empty name") << "   " << "pw" << "pw" << "Please enter a valid name." << false;
-        QTest::newRow("name of 51") << QString(51, 'n') << "pw" << "pw" << TooLong << false;
-        QTest::newRow("blank inside password") << "bob" << "p w" << "p w" << NoSpaces << false;
-        QTest::newRow("empty password") << "bob" << "  " << "" << "Please enter a valid password."
-                                        << false;
+        QTest::newRow("empty name") << "   "
+                                    << "pw"
+                                    << "pw"
+                                    << "Please enter a valid name." << false;
+        QTest::newRow("name of 51") << QString(51, 'n') << "pw"
+                                    << "pw" << TooLong << false;
+        QTest::newRow("blank inside password") << "bob"
+                                               << "p w"
+                                               << "p w" << NoSpaces << false;
+        QTest::newRow("empty password") << "bob"
+                                        << "  "
+                                        << ""
+                                        << "Please enter a valid password." << false;
         QTest::newRow("password of 51") << "bob" << QString(51, 'p') << "" << TooLong << false;
-        QTest::newRow("confirmation differs in case") << "bob" << "Secret" << "secret" << Mismatch
-                                                      << true;
+        QTest::newRow("confirmation differs in case") << "bob"
+                                                      << "Secret"
+                                                      << "secret" << Mismatch << true;
         for (const QString& name : QStringList{"a/b", "..", "c:d", "tab\there"})
             QTest::newRow(qPrintable("not a file name: " + name))
-                << name << "pw" << "pw"
+                << name << "pw"
+                << "pw"
                 << "Please enter a valid name.\r\nAn account name cannot contain any of \\ / : * ? "
                    "\" < > | or a control character, and cannot be \".\" or \"..\"."
                 << false;
@@ -218,16 +228,35 @@ class AccountsTest : public QObject {
         QTest::addColumn<QString>("newPassword");
         QTest::addColumn<QString>("confirmation");
         QTest::addColumn<QString>("message");
-        QTest::newRow("empty new name") << "bob" << "" << "pw" << "pw"
+        QTest::newRow("empty new name") << "bob"
+                                        << ""
+                                        << "pw"
+                                        << "pw"
                                         << "Please enter a valid name.";
-        QTest::newRow("new name of 51") << "bob" << QString(51, 'n') << "pw" << "pw" << TooLong;
-        QTest::newRow("blank in new password") << "bob" << "bob" << "a b" << "a b" << NoSpaces;
-        QTest::newRow("new password of 51") << "bob" << "bob" << QString(51, 'p') << "" << TooLong;
-        QTest::newRow("confirmation differs") << "bob" << "bob" << "pw" << "pW" << Mismatch;
-        QTest::newRow("no such account") << "nobody" << "new" << "pw" << "pw" << CouldNotOpen;
-        QTest::newRow("old name not a file name") << "../bob" << "new" << "pw" << "pw"
-                                                  << CouldNotOpen;
-        QTest::newRow("new name in use") << "bob" << "carol" << "pw" << "pw" << InUse;
+        QTest::newRow("new name of 51") << "bob" << QString(51, 'n') << "pw"
+                                        << "pw" << TooLong;
+        QTest::newRow("blank in new password") << "bob"
+                                               << "bob"
+                                               << "a b"
+                                               << "a b" << NoSpaces;
+        QTest::newRow("new password of 51") << "bob"
+                                            << "bob" << QString(51, 'p') << "" << TooLong;
+        QTest::newRow("confirmation differs") << "bob"
+                                              << "bob"
+                                              << "pw"
+                                              << "pW" << Mismatch;
+        QTest::newRow("no such account") << "nobody"
+                                         << "new"
+                                         << "pw"
+                                         << "pw" << CouldNotOpen;
+        QTest::newRow("old name not a file name") << "../bob"
+                                                  << "new"
+                                                  << "pw"
+                                                  << "pw" << CouldNotOpen;
+        QTest::newRow("new name in use") << "bob"
+                                         << "carol"
+                                         << "pw"
+                                         << "pw" << InUse;
     }
 
     void editTabRefusals() {
@@ -328,16 +357,16 @@ class AccountsTest : public QObject {
     // Quotes cannot be typed into the password boxes; account names take them.
     void passwordBoxesRefuseTypedQuotes() {
         Setup([&](frmAccounts& accounts) {
-            for (QLineEdit* box : {accounts.txtLoginPassword, accounts.txtNewPassword1,
-                                   accounts.txtNewPassword2, accounts.txtEditOldPass,
-                                   accounts.txtEditNewPass1, accounts.txtEditNewPass2}) {
+            for (QLineEdit* box :
+                 {accounts.txtLoginPassword, accounts.txtNewPassword1, accounts.txtNewPassword2,
+                  accounts.txtEditOldPass, accounts.txtEditNewPass1, accounts.txtEditNewPass2}) {
                 Type(box, "a'b\"c");
                 QCOMPARE(box->text(), QString("abc"));
                 QCOMPARE(box->cursorPosition(), 3);
             }
-            for (QLineEdit* box : {accounts.txtLoginUser, accounts.txtNewUser,
-                                   accounts.txtEditOldUser, accounts.txtEditNewUser,
-                                   accounts.txtLoginPath}) {
+            for (QLineEdit* box :
+                 {accounts.txtLoginUser, accounts.txtNewUser, accounts.txtEditOldUser,
+                  accounts.txtEditNewUser, accounts.txtLoginPath}) {
                 Type(box, "o'n\"e");
                 QCOMPARE(box->text(), QString("o'n\"e"));
             }

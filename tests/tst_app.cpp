@@ -24,9 +24,11 @@ class AppTest : public QObject {
     }
 
     void quoteSqlDoublesEveryApostrophe() {
-        const std::pair<QString, QString> cases[] = {
-            {"", ""}, {"plain", "plain"}, {"O'Brien", "O''Brien"}, {"''", "''''"},
-            {"say \"hi\"", "say \"hi\""}};
+        const std::pair<QString, QString> cases[] = {{"", ""},
+                                                     {"plain", "plain"},
+                                                     {"O'Brien", "O''Brien"},
+                                                     {"''", "''''"},
+                                                     {"say \"hi\"", "say \"hi\""}};
         for (const auto& [text, quoted] : cases)
             QCOMPARE(Routines::QuoteSQL(text), quoted);
     }
@@ -37,19 +39,22 @@ class AppTest : public QObject {
         for (QAction* top : window.menuBar()->actions()) {
             tree << top->menu()->objectName() + " " + top->menu()->title();
             for (QAction* item : top->menu()->actions())
-                tree << "  " + item->objectName() + " " + (item->isSeparator() ? "-" : item->text());
+                tree << "  " + item->objectName() + " " +
+                            (item->isSeparator() ? "-" : item->text());
         }
-        QCOMPARE(tree, (QStringList{
-            "mnuFile &File", "  mnuFileLogout Log out", "  mnuSeparator1 -", "  mnuFileExit E&xit",
-            "mnuCommands &Commands", "  mnuCommandsNew &New", "  mnuCommandsDelete &Delete",
-            "  mnuCommandsEdit &Edit", "  mnuCommandsInsert &Insert", "  mnuCommandsCut &Cut",
-            "  mnuCommandsPaste &Paste", "  mnuCommandsExport E&xport",
-            "mnuAccounts &Accounts", "  mnuAccountsAccountSetup Account &Setup",
-            "mnuHelp &Help", "  mnuHelpContents &Contents", "  mnuSeparator2 -",
-            "  mnuHelpAbout &About"}));
+        QCOMPARE(tree, (QStringList{"mnuFile &File", "  mnuFileLogout Log out", "  mnuSeparator1 -",
+                                    "  mnuFileExit E&xit", "mnuCommands &Commands",
+                                    "  mnuCommandsNew &New", "  mnuCommandsDelete &Delete",
+                                    "  mnuCommandsEdit &Edit", "  mnuCommandsInsert &Insert",
+                                    "  mnuCommandsCut &Cut", "  mnuCommandsPaste &Paste",
+                                    "  mnuCommandsExport E&xport", "mnuAccounts &Accounts",
+                                    "  mnuAccountsAccountSetup Account &Setup", "mnuHelp &Help",
+                                    "  mnuHelpContents &Contents", "  mnuSeparator2 -",
+                                    "  mnuHelpAbout &About"}));
         QCOMPARE(window.mnuFileExit->shortcut(), QKeySequence("Ctrl+X"));
         for (QAction* item : window.mnuCommands->actions()) {
-            auto* button = window.findChild<QPushButton*>(item->objectName().replace("mnuCommands", "cmd"));
+            auto* button =
+                window.findChild<QPushButton*>(item->objectName().replace("mnuCommands", "cmd"));
             QVERIFY(button);
             QCOMPARE(button->text(), item->text());
             QSignalSpy clicked(button, &QPushButton::clicked);

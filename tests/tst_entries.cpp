@@ -36,8 +36,8 @@ class EntriesTest : public QObject {
     }
 
     bool Fill(const QString& table, int row = 0, int col = 0) {
-        return Routines::PopulateFlexGrid(table, &Grid(), Store::StoreConnection.get(),
-                                          qint16(row), qint16(col));
+        return Routines::PopulateFlexGrid(table, &Grid(), Store::StoreConnection.get(), qint16(row),
+                                          qint16(col));
     }
 
   private slots:

@@ -118,12 +118,13 @@ class StoreTest : public QObject {
         QVERIFY(DBFunctions::SetupDatabase(store, KeyOf(Password)));
         DBFunctions::CloseDatabase();
         QProcess shell;
-        shell.start("bash", {"-c", "set -o pipefail\n"
-                                   "KEY=$(printf '%s' \"$1\" | argon2 KetterbyKeySalt1 -id -t 3 "
-                                   "-m 16 -p 1 -l 16 -r | cut -c1-30 | tr a-f A-F | "
-                                   "basenc --base16 -d | base64)\n"
-                                   "echo \"$KEY\"\n"
-                                   "sqlcipher -cmd \"PRAGMA key = '$KEY';\" \"$2\" .tables",
+        shell.start("bash", {"-c",
+                             "set -o pipefail\n"
+                             "KEY=$(printf '%s' \"$1\" | argon2 KetterbyKeySalt1 -id -t 3 "
+                             "-m 16 -p 1 -l 16 -r | cut -c1-30 | tr a-f A-F | "
+                             "basenc --base16 -d | base64)\n"
+                             "echo \"$KEY\"\n"
+                             "sqlcipher -cmd \"PRAGMA key = '$KEY';\" \"$2\" .tables",
                              "recipe", Password + StoreKey::KeySuffix, store});
         QVERIFY(shell.waitForFinished(60000));
         const QString output = QString::fromLocal8Bit(shell.readAllStandardOutput());
@@ -178,25 +179,30 @@ class StoreTest : public QObject {
         const TableContent standard{"Default", {}, {}};
         QTest::newRow("extra table of six columns")
             << QList<TableContent>{standard,
-                                   {"Six", {}, "CREATE TABLE Six ([Date] TEXT, [Description] "
-                                               "TEXT, [User ID] TEXT, [Password] TEXT, [ID] "
-                                               "INT, [Extra] TEXT);"}}
+                                   {"Six",
+                                    {},
+                                    "CREATE TABLE Six ([Date] TEXT, [Description] "
+                                    "TEXT, [User ID] TEXT, [Password] TEXT, [ID] "
+                                    "INT, [Extra] TEXT);"}}
             << false;
         QTest::newRow("password in lower case")
-            << QList<TableContent>{{"Default", {}, "CREATE TABLE [Default] ([Date] TEXT, "
-                                                   "[Description] TEXT, [User ID] TEXT, "
-                                                   "[password] TEXT, [ID] INT);"}}
+            << QList<TableContent>{{"Default",
+                                    {},
+                                    "CREATE TABLE [Default] ([Date] TEXT, "
+                                    "[Description] TEXT, [User ID] TEXT, "
+                                    "[password] TEXT, [ID] INT);"}}
             << false;
         QTest::newRow("only default in lower case")
             << QList<TableContent>{{"default", {}, {}}} << false;
         QTest::newRow("a view beside Default")
             << QList<TableContent>{standard,
-                                   {"Names", {}, "CREATE VIEW Names AS SELECT [Description] "
-                                                 "FROM [Default];"}}
+                                   {"Names",
+                                    {},
+                                    "CREATE VIEW Names AS SELECT [Description] "
+                                    "FROM [Default];"}}
             << true;
         QTest::newRow("engine tables beside Default")
-            << QList<TableContent>{{"Default", SampleRows(2), {}},
-                                   {"stats", {}, "ANALYZE;"}}
+            << QList<TableContent>{{"Default", SampleRows(2), {}}, {"stats", {}, "ANALYZE;"}}
             << true;
     }
 
@@ -215,11 +221,14 @@ class StoreTest : public QObject {
         QTest::addColumn<QString>("fault");
         QTest::addColumn<QString>("message");
         QTest::newRow("garbage file")
-            << "garbage" << "Error [CompactDatabase]: 26\r\nfile is encrypted or is not a database";
+            << "garbage"
+            << "Error [CompactDatabase]: 26\r\nfile is encrypted or is not a database";
         QTest::newRow("truncated store")
-            << "truncated" << "Error [CompactDatabase]: 11\r\ndatabase disk image is malformed";
+            << "truncated"
+            << "Error [CompactDatabase]: 11\r\ndatabase disk image is malformed";
         QTest::newRow("wrong key")
-            << "wrong key" << "Error [CompactDatabase]: 26\r\nfile is encrypted or is not a database";
+            << "wrong key"
+            << "Error [CompactDatabase]: 26\r\nfile is encrypted or is not a database";
     }
 
     void realFaultsLeaveTheFileUntouched() {
@@ -231,7 +240,8 @@ class StoreTest : public QObject {
                                           garbage.size() / 4);
             WriteBytes(store, garbage);
         } else {
-            MakeStore(store, KeyOf(Password), {{"Default", SampleRows(99)}, {"Bank", SampleRows(99)}});
+            MakeStore(store, KeyOf(Password),
+                      {{"Default", SampleRows(99)}, {"Bank", SampleRows(99)}});
             if (fault == "truncated")
                 WriteBytes(store, Bytes(store).left(Bytes(store).size() / 2));
         }
@@ -250,7 +260,8 @@ class StoreTest : public QObject {
             const ReadOnlyFolder locked(folder->Path());
             QVERIFY(locked.locked);
             QVERIFY(!DBFunctions::SetupDatabase(store, KeyOf(Password)));
-            messages->ExpectOne("Error [CompactDatabase]: " + SystemError(ReadOnlyFolder::Refusal()),
+            messages->ExpectOne("Error [CompactDatabase]: " +
+                                    SystemError(ReadOnlyFolder::Refusal()),
                                 Icon::Critical);
         }
         QCOMPARE(Bytes(store), before);
@@ -258,7 +269,8 @@ class StoreTest : public QObject {
     }
 
     void creationInAMissingFolderIsReported() {
-        QVERIFY(!DBFunctions::SetupDatabase(folder->File("no such folder/bob.mdb"), KeyOf(Password)));
+        QVERIFY(
+            !DBFunctions::SetupDatabase(folder->File("no such folder/bob.mdb"), KeyOf(Password)));
         messages->ExpectOne("Error [CreateDatabase]: " + SystemError(ENOENT), Icon::Critical);
     }
 
