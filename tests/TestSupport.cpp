@@ -4,6 +4,7 @@
 #include "app/Environment.h"
 #include "app/frmKetterby.h"
 #include "entries/FlexGrid.h"
+#include "store/StoreFiles.h"
 #include "store/StoreKey.h"
 #include "store/frmAccounts.h"
 
@@ -14,8 +15,8 @@
 #include <QHash>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMenu>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTest>
 
 MessageRecorder::MessageRecorder() {
@@ -32,10 +33,6 @@ MessageRecorder::~MessageRecorder() {
     MessageBoxes::SetResponder({});
 }
 
-QList<MessageBoxes::Message> MessageRecorder::Take() {
-    return std::exchange(messages, {});
-}
-
 void MessageRecorder::ExpectOne(const QString& text, MessageBoxes::Icon icon,
                                 MessageBoxes::Buttons buttons, const QString& title) {
     const QList<MessageBoxes::Message> shown = Take();
@@ -46,18 +43,12 @@ void MessageRecorder::ExpectOne(const QString& text, MessageBoxes::Icon icon,
     QCOMPARE(shown[0].title, title);
 }
 
-void MessageRecorder::ExpectNone() {
-    const QList<MessageBoxes::Message> shown = Take();
-    QVERIFY2(shown.isEmpty(), qPrintable(shown.isEmpty() ? QString() : shown[0].text));
-}
-
 DialogScript::DialogScript() {
     Dialogs::SetDriver([this](QDialog& dialog) {
-        if (steps.isEmpty()) {
+        if (steps.isEmpty())
             ++unexpected;
-            return;
-        }
-        steps.takeFirst()(dialog);
+        else
+            steps.takeFirst()(dialog);
     });
 }
 
@@ -71,11 +62,25 @@ TestFolder::TestFolder() {
 TestFolder::~TestFolder() {
     Environment::SetApplicationFolder(std::nullopt);
 }
-QString TestFolder::Path() const {
-    return dir.path() + "/";
-}
 QStringList TestFolder::Files() const {
     return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+}
+
+void Fixture::Start() {
+    window = std::make_unique<frmKetterby>();
+    messages = std::make_unique<MessageRecorder>();
+    script = std::make_unique<DialogScript>();
+    folder = std::make_unique<TestFolder>();
+}
+
+void Fixture::Finish() {
+    DBFunctions::CloseDatabase();
+    const bool quiet = messages->Empty() && script->Finished();
+    script.reset();
+    messages.reset();
+    window.reset();
+    folder.reset();
+    QVERIFY2(quiet, "a message box or dialog was shown that the test did not expect");
 }
 
 QByteArray Bytes(const QString& path) {
@@ -83,15 +88,17 @@ QByteArray Bytes(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+void WriteBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
 QString KeyOf(const QString& password) {
     static QHash<QString, QString> keys;
     if (!keys.contains(password))
         keys.insert(password, StoreKey::DeriveStoreKey(password));
     return keys.value(password);
-}
-
-void Type(QWidget* box, const QString& text) {
-    QTest::keyClicks(box, text);
 }
 
 void FillLogin(frmAccounts& accounts, const QString& name, const QString& password,
@@ -125,12 +132,6 @@ void FillEdit(frmAccounts& accounts, const QString& oldName, const QString& oldP
     accounts.cmdUpdate->click();
 }
 
-void WithAccountSetup(frmKetterby& window, DialogScript& script,
-                      std::function<void(frmAccounts&)> step) {
-    script.ThenForm<frmAccounts>(std::move(step));
-    window.mnuAccountsAccountSetup->trigger();
-}
-
 void MakeStore(const QString& path, const QString& key, const QList<TableContent>& tables) {
     const Engine::Connection store(path, key, Engine::Connection::Mode::CreateNew);
     for (const TableContent& table : tables) {
@@ -144,6 +145,14 @@ void MakeStore(const QString& path, const QString& key, const QList<TableContent
                               QString::number(id) + ");",
                           table.rows[id - 1]);
     }
+}
+
+QList<QStringList> Entries(int count, const QString& marker) {
+    QList<QStringList> rows;
+    for (int i = 1; i <= count; ++i)
+        rows.append(
+            {"1/2/26", marker + " " + QString::number(i), "user", "pw" + QString::number(i)});
+    return rows;
 }
 
 QStringList ReadTable(const QString& path, const QString& key, const QString& table) {

@@ -10,24 +10,23 @@
 #include <functional>
 #include <memory>
 
+class QComboBox;
 class QDialog;
+class QListWidget;
 class frmAccounts;
 class frmKetterby;
 
-// Records every message box and answers it from a script. Whatever a test does not take
-// with Take() fails the test at its cleanup, so an unexpected box never goes unseen.
+// Records every message box and answers it from a script (OK, else No).
 class MessageRecorder {
   public:
     MessageRecorder();
     ~MessageRecorder();
-
     void Answer(MessageBoxes::Answer answer) { answers.append(answer); }
-    QList<MessageBoxes::Message> Take();
+    QList<MessageBoxes::Message> Take() { return std::exchange(messages, {}); }
     // The one box shown since the last Take, checked in full.
     void ExpectOne(const QString& text, MessageBoxes::Icon icon,
                    MessageBoxes::Buttons buttons = MessageBoxes::Buttons::OK,
                    const QString& title = "Ketterby");
-    void ExpectNone();
     bool Empty() const { return messages.isEmpty(); }
 
   private:
@@ -35,32 +34,28 @@ class MessageRecorder {
     QList<MessageBoxes::Answer> answers;
 };
 
-// Answers the modal dialogs in the order they open; a dialog with no answer queued is
-// closed with its close box and counted as unexpected.
+// Answers the modal dialogs in the order they open; one with no step queued is closed
+// unanswered and counted.
 class DialogScript {
   public:
-    using Step = std::function<void(QDialog&)>;
     DialogScript();
     ~DialogScript();
-
-    void Then(Step step) { steps.append(std::move(step)); }
-    template <class Form> void ThenForm(std::function<void(Form&)> step) {
-        Then([step = std::move(step)](QDialog& dialog) { step(dynamic_cast<Form&>(dialog)); });
+    template <class Form> void Then(std::function<void(Form&)> step) {
+        steps.append([step](QDialog& dialog) { step(dynamic_cast<Form&>(dialog)); });
     }
-    int Unexpected() const { return unexpected; }
-    bool Done() const { return steps.isEmpty(); }
+    bool Finished() const { return steps.isEmpty() && unexpected == 0; }
 
   private:
-    QList<Step> steps;
+    QList<std::function<void(QDialog&)>> steps;
     int unexpected = 0;
 };
 
-// A private folder that serves as the program's own folder for the test.
+// A private folder that serves as the program's own folder.
 class TestFolder {
   public:
     TestFolder();
     ~TestFolder();
-    QString Path() const; // with a trailing separator
+    QString Path() const { return dir.path() + "/"; }
     QString File(const QString& name) const { return Path() + name; }
     QStringList Files() const;
 
@@ -68,16 +63,26 @@ class TestFolder {
     QTemporaryDir dir;
 };
 
-// The whole content of a file; empty when it cannot be read.
+// A main window, a message recorder, a dialog script and a folder for each test; at the end
+// an unexpected message box or dialog fails the test.
+class Fixture {
+  protected:
+    void Start();
+    void Finish();
+
+    std::unique_ptr<frmKetterby> window;
+    std::unique_ptr<MessageRecorder> messages;
+    std::unique_ptr<DialogScript> script;
+    std::unique_ptr<TestFolder> folder;
+};
+
 QByteArray Bytes(const QString& path);
+void WriteBytes(const QString& path, const QByteArray& bytes);
 
 // The store key of a password, derived once per program run.
 QString KeyOf(const QString& password);
 
-// Types into the box as a user would.
-void Type(QWidget* box, const QString& text);
-
-// Fills and presses the Login tab of the account dialog.
+// Fill a tab of the account dialog and press its button.
 void FillLogin(frmAccounts& accounts, const QString& name, const QString& password,
                const QString& folder = {});
 void FillNew(frmAccounts& accounts, const QString& name, const QString& password,
@@ -86,23 +91,22 @@ void FillEdit(frmAccounts& accounts, const QString& oldName, const QString& oldP
               const QString& newName, const QString& newPassword, const QString& confirmation,
               const QString& folder = {});
 
-// Opens Account Setup on the main window and runs one step inside the dialog.
-void WithAccountSetup(frmKetterby& window, DialogScript& script,
-                      std::function<void(frmAccounts&)> step);
-
-// Makes a store file directly through the engine, each table with its rows of four texts.
+// A store file made directly through the engine; tables have the program's layout unless
+// createSql says otherwise.
 struct TableContent {
     QString name;
     QList<QStringList> rows;
-    QString createSql = {}; // empty: the program's own layout
+    QString createSql = {};
 };
 void MakeStore(const QString& path, const QString& key, const QList<TableContent>& tables);
+// Entries "marker 1" to "marker N" with dates, user IDs and passwords.
+QList<QStringList> Entries(int count, const QString& marker = "entry");
 
-// The rows of a table in a store file, as Date|Description|User ID|Password lines.
+// A table's rows as Date|Description|User ID|Password lines, and a store's table names.
 QStringList ReadTable(const QString& path, const QString& key, const QString& table);
 QStringList ReadTables(const QString& path, const QString& key);
 
-// The texts of the grid's rows below the header, four columns joined by '|'.
+// The grid's rows below the header, row number and four columns joined by '|'.
 QStringList GridRows(const frmKetterby& window);
-QStringList ListItems(const class QListWidget* list);
-QStringList ComboItems(const class QComboBox* combo);
+QStringList ListItems(const QListWidget* list);
+QStringList ComboItems(const QComboBox* combo);

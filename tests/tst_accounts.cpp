@@ -36,18 +36,14 @@ bool LoggedIn(const frmKetterby& window) {
 
 } // namespace
 
-class AccountsTest : public QObject {
+class AccountsTest : public QObject, protected Fixture {
     Q_OBJECT
-
-    std::unique_ptr<frmKetterby> window;
-    std::unique_ptr<MessageRecorder> messages;
-    std::unique_ptr<DialogScript> script;
-    std::unique_ptr<TestFolder> folder;
 
     // Runs one step in the account dialog opened from Accounts > Account Setup.
     void Setup(std::function<void(frmAccounts&)> step) {
-        WithAccountSetup(*window, *script, std::move(step));
-        QVERIFY(script->Done());
+        script->Then<frmAccounts>(std::move(step));
+        window->mnuAccountsAccountSetup->trigger();
+        QVERIFY(script->Finished());
     }
     void Create(const QString& name, const QString& password) {
         Setup([&](frmAccounts& a) { FillNew(a, name, password, password); });
@@ -57,26 +53,13 @@ class AccountsTest : public QObject {
     }
 
   private slots:
-    void init() {
-        window = std::make_unique<frmKetterby>();
-        messages = std::make_unique<MessageRecorder>();
-        script = std::make_unique<DialogScript>();
-        folder = std::make_unique<TestFolder>();
-    }
+    void init() { Start(); }
 
-    void cleanup() {
-        DBFunctions::CloseDatabase();
-        QVERIFY2(messages->Empty(), "a message box was shown that the test did not expect");
-        QCOMPARE(script->Unexpected(), 0);
-        script.reset();
-        messages.reset();
-        window.reset();
-        folder.reset();
-    }
+    void cleanup() { Finish(); }
 
     void startUpAsksForAnAccountBeforeTheWindowShows() {
         bool windowShownMeanwhile = true;
-        script->ThenForm<frmAccounts>([&](frmAccounts& accounts) {
+        script->Then<frmAccounts>([&](frmAccounts& accounts) {
             windowShownMeanwhile = window->isVisible();
             QCOMPARE(accounts.windowTitle(), QString("Accounts"));
             QCOMPARE(accounts.SSTab1->currentIndex(), 0);
@@ -91,7 +74,7 @@ class AccountsTest : public QObject {
             QVERIFY(!accounts.isVisible());
         });
         window->Form_Load();
-        QVERIFY(script->Done());
+        QVERIFY(script->Finished());
         QVERIFY(!windowShownMeanwhile);
         QVERIFY(window->SSTab1->isHidden());
         QVERIFY(!window->mnuCommands->isEnabled());
@@ -360,14 +343,14 @@ class AccountsTest : public QObject {
             for (QLineEdit* box :
                  {accounts.txtLoginPassword, accounts.txtNewPassword1, accounts.txtNewPassword2,
                   accounts.txtEditOldPass, accounts.txtEditNewPass1, accounts.txtEditNewPass2}) {
-                Type(box, "a'b\"c");
+                QTest::keyClicks(box, "a'b\"c");
                 QCOMPARE(box->text(), QString("abc"));
                 QCOMPARE(box->cursorPosition(), 3);
             }
             for (QLineEdit* box :
                  {accounts.txtLoginUser, accounts.txtNewUser, accounts.txtEditOldUser,
                   accounts.txtEditNewUser, accounts.txtLoginPath}) {
-                Type(box, "o'n\"e");
+                QTest::keyClicks(box, "o'n\"e");
                 QCOMPARE(box->text(), QString("o'n\"e"));
             }
         });

@@ -8,23 +8,10 @@
 
 #include <QTest>
 
-namespace {
+namespace {} // namespace
 
-QList<QStringList> Entries(int count) {
-    QList<QStringList> rows;
-    for (int i = 1; i <= count; ++i)
-        rows.append({"1/2/26", "site " + QString::number(i), "user", "pw" + QString::number(i)});
-    return rows;
-}
-
-} // namespace
-
-class EntriesTest : public QObject {
+class EntriesTest : public QObject, protected Fixture {
     Q_OBJECT
-
-    std::unique_ptr<frmKetterby> window;
-    std::unique_ptr<MessageRecorder> messages;
-    std::unique_ptr<TestFolder> folder;
 
     FlexGrid& Grid() { return *window->msgMSFlexGrid; }
 
@@ -41,19 +28,9 @@ class EntriesTest : public QObject {
     }
 
   private slots:
-    void init() {
-        window = std::make_unique<frmKetterby>();
-        messages = std::make_unique<MessageRecorder>();
-        folder = std::make_unique<TestFolder>();
-    }
+    void init() { Start(); }
 
-    void cleanup() {
-        DBFunctions::CloseDatabase();
-        QVERIFY2(messages->Empty(), "a message box was shown that the test did not expect");
-        messages.reset();
-        window.reset();
-        folder.reset();
-    }
+    void cleanup() { Finish(); }
 
     void emptyTableShowsHeadersAndSeventeenBlankRows() {
         Open({{"Default", {}}});
@@ -82,7 +59,7 @@ class EntriesTest : public QObject {
         Open({{"Default", Entries(entries)}});
         QCOMPARE(Grid().Rows(), rows);
         QCOMPARE(GridRows(*window).constLast(),
-                 QString("%1|1/2/26|site %1|user|pw%1").arg(entries));
+                 QString("%1|1/2/26|entry %1|user|pw%1").arg(entries));
     }
 
     // Rows come in ID order whatever the insertion order; nulls are blank, the ID is hidden.

@@ -26,12 +26,6 @@ namespace {
 
 const QString Password = "hunter2";
 
-void WriteBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
-
 void SetModified(const QString& path, const QDate& date) {
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadWrite));
@@ -46,14 +40,6 @@ bool OwnerOnly(const QString& path) {
 
 QString SystemError(int number) {
     return QString::number(number) + "\r\n" + QString::fromLocal8Bit(std::strerror(number));
-}
-
-QList<QStringList> SampleRows(int count, const QString& marker = "entry") {
-    QList<QStringList> rows;
-    for (int i = 1; i <= count; ++i)
-        rows.append({"12/7/26", marker + " " + QString::number(i), "user" + QString::number(i),
-                     "pw" + QString::number(i)});
-    return rows;
 }
 
 // A folder whose entries cannot change, for the root user too (who ignores permissions).
@@ -78,30 +64,21 @@ class ReadOnlyFolder {
 
 } // namespace
 
-class StoreTest : public QObject {
+class StoreTest : public QObject, protected Fixture {
     Q_OBJECT
 
-    std::unique_ptr<frmKetterby> window;
-    std::unique_ptr<MessageRecorder> messages;
-    std::unique_ptr<TestFolder> folder;
     QString store;
 
   private slots:
     void init() {
-        window = std::make_unique<frmKetterby>();
-        messages = std::make_unique<MessageRecorder>();
-        folder = std::make_unique<TestFolder>();
+        Start();
         store = folder->File("bob.mdb");
         Environment::SetToday(QDate(2026, 6, 15));
     }
 
     void cleanup() {
-        DBFunctions::CloseDatabase();
         Environment::SetToday(std::nullopt);
-        QVERIFY2(messages->Empty(), "a message box was shown that the test did not expect");
-        messages.reset();
-        window.reset();
-        folder.reset();
+        Finish();
     }
 
     // A known password must always give its known key, or users are locked out of stores.
@@ -158,7 +135,7 @@ class StoreTest : public QObject {
     void backupIsRefreshedByCalendarDays() {
         QFETCH(int, backupAge);
         QFETCH(bool, replaced);
-        MakeStore(store, KeyOf(Password), {{"Default", SampleRows(3)}});
+        MakeStore(store, KeyOf(Password), {{"Default", Entries(3)}});
         const QString backup = folder->File("bob.bak");
         if (backupAge != INT_MIN) {
             WriteBytes(backup, "an older backup");
@@ -202,8 +179,7 @@ class StoreTest : public QObject {
                                     "FROM [Default];"}}
             << true;
         QTest::newRow("engine tables beside Default")
-            << QList<TableContent>{{"Default", SampleRows(2), {}}, {"stats", {}, "ANALYZE;"}}
-            << true;
+            << QList<TableContent>{{"Default", Entries(2), {}}, {"stats", {}, "ANALYZE;"}} << true;
     }
 
     void validationRefusesWithoutAMessage() {
@@ -240,8 +216,7 @@ class StoreTest : public QObject {
                                           garbage.size() / 4);
             WriteBytes(store, garbage);
         } else {
-            MakeStore(store, KeyOf(Password),
-                      {{"Default", SampleRows(99)}, {"Bank", SampleRows(99)}});
+            MakeStore(store, KeyOf(Password), {{"Default", Entries(99)}, {"Bank", Entries(99)}});
             if (fault == "truncated")
                 WriteBytes(store, Bytes(store).left(Bytes(store).size() / 2));
         }
@@ -254,7 +229,7 @@ class StoreTest : public QObject {
     }
 
     void readOnlyFolderRefusesCompactionAndKeepsTheStore() {
-        MakeStore(store, KeyOf(Password), {{"Default", SampleRows(5)}});
+        MakeStore(store, KeyOf(Password), {{"Default", Entries(5)}});
         const QByteArray before = Bytes(store);
         {
             const ReadOnlyFolder locked(folder->Path());
@@ -275,7 +250,7 @@ class StoreTest : public QObject {
     }
 
     void backupInTheWayIsReportedAfterCompaction() {
-        MakeStore(store, KeyOf(Password), {{"Default", SampleRows(2)}});
+        MakeStore(store, KeyOf(Password), {{"Default", Entries(2)}});
         QVERIFY(QDir(folder->Path()).mkdir("bob.bak"));
         QVERIFY(!DBFunctions::SetupDatabase(store, KeyOf(Password)));
         messages->ExpectOne("Error [SetupDatabase]: " + SystemError(EINVAL), Icon::Critical);
@@ -290,7 +265,7 @@ class StoreTest : public QObject {
     // A leftover of an interrupted compaction is removed; a file the program did not make,
     // such as "temp" in the working folder, is never touched.
     void compactionClearsItsOwnLeftoversOnly() {
-        MakeStore(store, KeyOf(Password), {{"Default", SampleRows(4)}});
+        MakeStore(store, KeyOf(Password), {{"Default", Entries(4)}});
         WriteBytes(Routines::CompactionPath(store), "half a copy");
         WriteBytes(Routines::CompactionPath(store) + "-journal", "its journal");
         WriteBytes(folder->File("temp"), "the user's own file");
@@ -307,7 +282,7 @@ class StoreTest : public QObject {
         const QString key = KeyOf(Password);
         QList<TableContent> tables;
         for (const QString& name : QStringList{"Default", "Bank", "Mail", "Shops", "Work"})
-            tables.append({name, SampleRows(99, name)});
+            tables.append({name, Entries(99, name)});
         MakeStore(store, key, tables);
         QStringList expected;
         for (const TableContent& table : tables)
@@ -350,7 +325,7 @@ class StoreTest : public QObject {
     }
 
     void updateReKeysAndRenamesKeepingTheOldBackup() {
-        MakeStore(store, KeyOf(Password), {{"Default", SampleRows(3)}});
+        MakeStore(store, KeyOf(Password), {{"Default", Entries(3)}});
         QVERIFY(DBFunctions::SetupDatabase(store, KeyOf(Password))); // makes bob.bak
         const QString base = folder->File("bob");
         DBFunctions::UpdateDatabase(base, KeyOf(Password), folder->File("alice"), KeyOf("s3cret"));
@@ -362,7 +337,7 @@ class StoreTest : public QObject {
     }
 
     void updateWithAWrongKeyCannotChangeThePassword() {
-        MakeStore(store, KeyOf(Password), {{"Default", SampleRows(1)}});
+        MakeStore(store, KeyOf(Password), {{"Default", Entries(1)}});
         const QByteArray before = Bytes(store);
         DBFunctions::UpdateDatabase(folder->File("bob"), KeyOf("wrong"), folder->File("bob"),
                                     KeyOf("new"));
@@ -377,7 +352,7 @@ class StoreTest : public QObject {
 
     // The store layer never overwrites another account's store when renaming.
     void renameOntoAnExistingStoreIsRefused() {
-        MakeStore(store, KeyOf(Password), {{"Default", SampleRows(1)}});
+        MakeStore(store, KeyOf(Password), {{"Default", Entries(1)}});
         WriteBytes(folder->File("carol.mdb"), "carol's store");
         DBFunctions::UpdateDatabase(folder->File("bob"), KeyOf(Password), folder->File("carol"),
                                     KeyOf(Password));

@@ -19,13 +19,6 @@ namespace {
 
 const QStringList Layout = {"Date", "Description", "User ID", "Password", "ID"};
 
-QList<QStringList> Entries(int count) {
-    QList<QStringList> rows;
-    for (int i = 1; i <= count; ++i)
-        rows.append({"1/2/26", "entry " + QString::number(i), "me", "pw"});
-    return rows;
-}
-
 QStringList Columns(const QString& table) {
     const auto statement =
         Store::StoreConnection->Prepare("SELECT * FROM " + Engine::QuoteName(table) + ";");
@@ -37,18 +30,14 @@ QStringList Columns(const QString& table) {
 
 } // namespace
 
-class TablesTest : public QObject {
+class TablesTest : public QObject, protected Fixture {
     Q_OBJECT
 
-    std::unique_ptr<frmKetterby> window;
-    std::unique_ptr<MessageRecorder> messages;
-    std::unique_ptr<DialogScript> script;
-    std::unique_ptr<TestFolder> folder;
     QString store;
 
     // Answers the next input dialog as a paste would; no text means closing it unanswered.
     void Answer(std::optional<QString> text) {
-        script->ThenForm<frmInputForm>([text](frmInputForm& input) {
+        script->Then<frmInputForm>([text](frmInputForm& input) {
             if (text) {
                 input.txtText->setText(*text);
                 input.cmdOK->click();
@@ -69,26 +58,14 @@ class TablesTest : public QObject {
 
   private slots:
     void init() {
-        window = std::make_unique<frmKetterby>();
-        messages = std::make_unique<MessageRecorder>();
-        script = std::make_unique<DialogScript>();
-        folder = std::make_unique<TestFolder>();
+        Start();
         store = folder->File("t.mdb");
         MakeStore(store, KeyOf("pw"),
                   {{"Default", Entries(2)}, {"Bank", Entries(3)}, {"Mail", Entries(99)}});
         QVERIFY(DBFunctions::SetupDatabase(store, KeyOf("pw")));
     }
 
-    void cleanup() {
-        DBFunctions::CloseDatabase();
-        QVERIFY2(messages->Empty(), "a message box was shown that the test did not expect");
-        QVERIFY(script->Done());
-        QCOMPARE(script->Unexpected(), 0);
-        script.reset();
-        messages.reset();
-        window.reset();
-        folder.reset();
-    }
+    void cleanup() { Finish(); }
 
     void addAppendsAnEmptyTableOrRefusesANameInUse() {
         ExpectSelectors({"Bank", "Default", "Mail"});
