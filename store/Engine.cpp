@@ -5,6 +5,9 @@
 #include <sqlcipher/sqlite3.h>
 
 namespace Engine {
+
+static_assert(GenericErrorCode == SQLITE_ERROR && MisuseCode == SQLITE_MISUSE);
+
 namespace {
 
 [[noreturn]] void ThrowEngineFailure(sqlite3* database) {

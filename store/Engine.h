@@ -12,6 +12,10 @@ struct sqlite3_stmt;
 // Failure carrying the engine's extended result code and message.
 namespace Engine {
 
+// The engine's result codes for failures the program raises itself, in the engine's terms.
+inline constexpr qint64 GenericErrorCode = 1; // SQLITE_ERROR
+inline constexpr qint64 MisuseCode = 21;      // SQLITE_MISUSE
+
 class Statement {
   public:
     Statement(sqlite3* database, const QString& sql);

@@ -2,13 +2,11 @@
 
 #include "app/ErrorTrap.h"
 
-#include <sqlcipher/sqlite3.h>
-
 namespace Store {
 
 const Engine::Connection& OpenStore() {
     if (!StoreConnection)
-        throw Failure(SQLITE_MISUSE, "no store is open");
+        throw Failure(Engine::MisuseCode, "no store is open");
     return *StoreConnection;
 }
 

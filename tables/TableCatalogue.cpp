@@ -12,7 +12,7 @@
 #include <QComboBox>
 #include <QListWidget>
 
-#include <sqlcipher/sqlite3.h>
+#include <algorithm>
 
 namespace {
 
@@ -159,7 +159,7 @@ void RenameTable(const QString& newName) {
         const Engine::Connection& store = Store::OpenStore();
         // The engine folds only ASCII letters; names must differ in every letter case.
         if (NameInUse(store, newName))
-            throw Failure(SQLITE_ERROR,
+            throw Failure(Engine::GenericErrorCode,
                           "there is already another table or index with this name: " + newName);
         store.Execute("ALTER TABLE " + Engine::QuoteName(oldName) + " RENAME TO " +
                       Engine::QuoteName(newName) + ";");
