@@ -48,19 +48,19 @@ bool CompactDatabase(const QString& source, const QString& temporary, const QStr
                      const QString& newKey) {
     return Trap("CompactDatabase", [&] {
         DeleteCompactionLeftovers(temporary);
-        {
-            const Engine::Connection store(source, oldKey);
-            FileOperations::CreatePrivateFile(temporary);
-            try {
+        try {
+            {
+                const Engine::Connection store(source, oldKey);
+                FileOperations::CreatePrivateFile(temporary);
                 store.Execute("ATTACH DATABASE ? AS compacted KEY ?;", {temporary, newKey});
                 store.Execute("SELECT sqlcipher_export('compacted');");
                 store.Execute("DETACH DATABASE compacted;");
-            } catch (const Failure&) {
-                DeleteCompactionLeftovers(temporary);
-                throw;
             }
+            FileOperations::ReplaceFile(temporary, source);
+        } catch (const Failure&) {
+            DeleteCompactionLeftovers(temporary);
+            throw;
         }
-        FileOperations::ReplaceFile(temporary, source);
     });
 }
 
