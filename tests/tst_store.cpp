@@ -10,6 +10,7 @@
 
 #include <QComboBox>
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QListWidget>
 #include <QProcess>
@@ -279,12 +280,17 @@ class StoreTest : public QObject, protected Fixture {
             expected += ReadTable(store, key, table.name);
         const QString child = qEnvironmentVariable("COMPACT_CHILD");
         QVERIFY(QFile::exists(child));
+        // The kill moments spread over about three compactions, however fast this machine is.
+        QElapsedTimer timer;
+        timer.start();
+        QVERIFY(Routines::CompactDatabase(store, Routines::CompactionPath(store), key, key));
+        const qint64 cycle = timer.elapsed() + 1;
         int killedMidway = 0;
         for (int moment = 0; moment < 40; ++moment) {
             QProcess compaction;
             compaction.start(child, {store, key});
             QVERIFY(compaction.waitForReadyRead(10000));
-            QTest::qSleep(moment * 7 % 151);
+            QTest::qSleep(int(moment * 17 % 40 * cycle * 3 / 40));
             compaction.kill();
             QVERIFY(compaction.waitForFinished(10000));
             QCOMPARE(compaction.exitStatus(), QProcess::CrashExit);
