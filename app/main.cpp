@@ -1,4 +1,6 @@
-#include "app/frmKetterby.h"
+// Starts the program.
+#include "gui/MessageBoxOnScreen.h"
+#include "gui/frmKetterby.h"
 
 #include <QApplication>
 
@@ -24,6 +26,7 @@ int main(int argc, char* argv[]) {
     DisableCoreDumps();
     QApplication application(argc, argv);
     application.setApplicationName("Ketterby");
+    MessageBoxes::SetResponder(MessageBoxes::ShowOnScreen);
     frmKetterby window;
     window.Form_Load();
     window.show();

@@ -1,4 +1,5 @@
-#include "store/AccountName.h"
+// Which account names stand as one literal file name.
+#include "core/AccountName.h"
 
 namespace AccountName {
 

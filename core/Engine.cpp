@@ -1,6 +1,7 @@
-#include "store/Engine.h"
+// The engine layer: the only code that talks to SQLCipher.
+#include "core/Engine.h"
 
-#include "app/ErrorTrap.h"
+#include "core/ErrorTrap.h"
 
 #include <sqlcipher/sqlite3.h>
 

@@ -1,4 +1,5 @@
-#include "app/Environment.h"
+// Today's date and the program's folder, which tests may pin.
+#include "core/Environment.h"
 
 #include <QCoreApplication>
 #include <QDir>

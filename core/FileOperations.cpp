@@ -1,6 +1,7 @@
-#include "store/FileOperations.h"
+// Plain file operations on literal paths, with private modes and durable renames.
+#include "core/FileOperations.h"
 
-#include "app/ErrorTrap.h"
+#include "core/ErrorTrap.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -30,6 +31,16 @@ void ThrowIfFailed(const std::error_code& error) {
         throw Failure(error.value(), QString::fromLocal8Bit(error.message()));
 }
 
+std::function<void()>& CurrentFaultPoint() {
+    static std::function<void()> faultPoint;
+    return faultPoint;
+}
+
+void ReachFaultPoint() {
+    if (CurrentFaultPoint())
+        CurrentFaultPoint()();
+}
+
 constexpr auto OwnerOnly = fs::perms::owner_read | fs::perms::owner_write;
 
 // A rename is durable only once the folder that holds the name is written out.
@@ -54,6 +65,7 @@ bool FileExists(const QString& path) {
 }
 
 void CreatePrivateFile(const QString& path) {
+    ReachFaultPoint();
 #ifndef Q_OS_WIN
     const int file = ::open(QFile::encodeName(path).constData(),
                             O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, S_IRUSR | S_IWUSR);
@@ -69,6 +81,7 @@ void CreatePrivateFile(const QString& path) {
 }
 
 void DeleteFile(const QString& path) {
+    ReachFaultPoint();
     std::error_code error;
     if (!fs::remove(ToPath(path), error) && !error)
         error = std::make_error_code(std::errc::no_such_file_or_directory);
@@ -76,12 +89,14 @@ void DeleteFile(const QString& path) {
 }
 
 void DeleteIfPresent(const QString& path) {
+    ReachFaultPoint();
     std::error_code error;
     fs::remove(ToPath(path), error);
     ThrowIfFailed(error);
 }
 
 void CopyFile(const QString& source, const QString& destination) {
+    ReachFaultPoint();
     std::error_code error;
     fs::copy_file(ToPath(source), ToPath(destination), fs::copy_options::none, error);
     ThrowIfFailed(error);
@@ -90,6 +105,7 @@ void CopyFile(const QString& source, const QString& destination) {
 }
 
 void ReplaceFile(const QString& source, const QString& destination) {
+    ReachFaultPoint();
     std::error_code error;
     fs::rename(ToPath(source), ToPath(destination), error);
     ThrowIfFailed(error);
@@ -98,6 +114,10 @@ void ReplaceFile(const QString& source, const QString& destination) {
 
 QDate LastModifiedDate(const QString& path) {
     return QFileInfo(path).lastModified().date();
+}
+
+void SetFaultPoint(std::function<void()> faultPoint) {
+    CurrentFaultPoint() = std::move(faultPoint);
 }
 
 } // namespace FileOperations

@@ -3,6 +3,8 @@
 #include <QDate>
 #include <QString>
 
+#include <functional>
+
 // Plain file operations on literal paths; each failure is thrown as a Failure carrying the
 // system's error code and text.
 namespace FileOperations {
@@ -22,5 +24,9 @@ void CopyFile(const QString& source, const QString& destination);
 void ReplaceFile(const QString& source, const QString& destination);
 
 QDate LastModifiedDate(const QString& path);
+
+// For crash tests only: runs before every operation that changes a file, so a test can stop
+// the program at each step in turn. An empty function removes it.
+void SetFaultPoint(std::function<void()> faultPoint);
 
 } // namespace FileOperations

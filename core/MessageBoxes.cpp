@@ -1,7 +1,7 @@
-#include "app/MessageBoxes.h"
+// Routes every message of the program to whoever answers them.
+#include "core/MessageBoxes.h"
 
-#include <QApplication>
-#include <QMessageBox>
+#include <cstdio>
 
 namespace MessageBoxes {
 namespace {
@@ -11,41 +11,17 @@ Responder& CurrentResponder() {
     return responder;
 }
 
-QMessageBox::Icon ToQtIcon(Icon icon) {
-    switch (icon) {
-    case Icon::Critical:
-        return QMessageBox::Critical;
-    case Icon::Question:
-        return QMessageBox::Question;
-    case Icon::Exclamation:
-        return QMessageBox::Warning;
-    case Icon::Information:
-        return QMessageBox::Information;
-    }
-    return QMessageBox::NoIcon;
-}
-
-Answer ShowOnScreen(const Message& message) {
-    QString shown = message.text;
-    shown.replace(LineBreak, "\n");
-    QMessageBox box(ToQtIcon(message.icon), message.title, shown, QMessageBox::NoButton,
-                    QApplication::activeWindow());
-    box.setTextFormat(Qt::PlainText);
-    if (message.buttons == Buttons::YesNo) {
-        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box.setDefaultButton(QMessageBox::Yes);
-        return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
-    }
-    box.setStandardButtons(QMessageBox::Ok);
-    box.exec();
-    return Answer::OK;
+// Without a window nobody can say Yes, so nothing that asks first goes ahead.
+Answer WriteToStandardError(const Message& message) {
+    std::fprintf(stderr, "%s\n", qPrintable(message.text));
+    return message.buttons == Buttons::YesNo ? Answer::No : Answer::OK;
 }
 
 } // namespace
 
 Answer Show(const QString& text, Icon icon, Buttons buttons, const QString& title) {
     const Message message{text, icon, buttons, title.isEmpty() ? ApplicationTitle : title};
-    return CurrentResponder() ? CurrentResponder()(message) : ShowOnScreen(message);
+    return CurrentResponder() ? CurrentResponder()(message) : WriteToStandardError(message);
 }
 
 bool Confirm(const QString& text) {

@@ -4,7 +4,9 @@
 
 #include <functional>
 
-// The one way the program shows a message box; tests answer it through SetResponder.
+// The one way the program speaks to the user: a message with an icon and buttons, or a
+// question. The windows install real message boxes, tests a recorder; until one is
+// installed, messages go to standard error and questions are answered No.
 namespace MessageBoxes {
 
 inline const QString LineBreak = QStringLiteral("\r\n");
@@ -33,7 +35,7 @@ bool Confirm(const QString& text);
 // "Value entered is too long." CR LF "Maximum length is N characters." (information icon).
 void ShowTooLong(int limit);
 
-// Replaces the real message box; an empty responder restores it.
+// Replaces whoever answers messages; an empty responder restores standard error.
 void SetResponder(Responder responder);
 
 } // namespace MessageBoxes

@@ -1,23 +1,23 @@
 #pragma once
 
-#include "store/Engine.h"
+#include "core/Engine.h"
 
 #include <QString>
 
-#include <memory>
-
-// The process-wide state of the open store; reset only by CloseDatabase.
-namespace Store {
-
-// The one open connection to the logged-in store, or none.
-inline std::unique_ptr<Engine::Connection> StoreConnection;
-
-// The table shown in the entry grid.
-inline QString CurrentTable;
-
 inline const QString DefaultTable = QStringLiteral("Default");
 
-// The open store, for procedures that need one; a failure when none is open.
-const Engine::Connection& OpenStore();
+// The logged-in store: its one open connection and the table shown. It exists only while a
+// store is open, so a procedure that is handed one never meets a closed store.
+class Session {
+  public:
+    // Opens the store with its key; throws a Failure when it cannot.
+    Session(const QString& path, const QString& key) : connection(path, key) {}
 
-} // namespace Store
+    const Engine::Connection& Connection() const { return connection; }
+
+    // The table shown in the entry grid.
+    QString CurrentTable = DefaultTable;
+
+  private:
+    Engine::Connection connection;
+};

@@ -1,18 +1,11 @@
-#include "store/StoreFiles.h"
+// Store files as files: creation, compaction, the backup, validation and re-keying.
+#include "core/StoreFiles.h"
 
-#include "app/Environment.h"
-#include "app/ErrorTrap.h"
-#include "app/FormRoutines.h"
-#include "app/MessageBoxes.h"
-#include "app/frmKetterby.h"
-#include "entries/FlexGrid.h"
-#include "entries/PopulateFlexGrid.h"
-#include "store/FileOperations.h"
-#include "store/StoreState.h"
-#include "tables/TableCatalogue.h"
-
-#include <QComboBox>
-#include <QListWidget>
+#include "core/Environment.h"
+#include "core/ErrorTrap.h"
+#include "core/FileOperations.h"
+#include "core/MessageBoxes.h"
+#include "core/TableCatalogue.h"
 
 namespace Routines {
 namespace {
@@ -69,14 +62,6 @@ bool CompactDatabase(const QString& source, const QString& temporary, const QStr
 namespace DBFunctions {
 namespace {
 
-frmKetterby& MainWindow() {
-    return *frmKetterby::Instance();
-}
-
-void OpenStoreConnection(const QString& path, const QString& key) {
-    Store::StoreConnection = std::make_unique<Engine::Connection>(path, key);
-}
-
 // A backup older than yesterday is replaced by a copy of the freshly compacted store.
 void RefreshBackup(const QString& path, const QString& backupPath) {
     if (!FileOperations::FileExists(backupPath)) {
@@ -87,68 +72,47 @@ void RefreshBackup(const QString& path, const QString& backupPath) {
     }
 }
 
-bool SetupNewStore(const QString& path, const QString& key) {
+std::unique_ptr<Session> OpenNewStore(const QString& path, const QString& key) {
     if (!Routines::CreateDatabase(path, key))
-        return false;
+        return nullptr;
     const auto discardStore = [&] {
-        Store::StoreConnection.reset();
         Trap("SetupDatabase", [&] { FileOperations::DeleteIfPresent(path); });
+        return nullptr;
     };
-    if (!Routines::CompactDatabase(path, Routines::CompactionPath(path), key, key)) {
-        discardStore();
-        return false;
+    if (!Routines::CompactDatabase(path, Routines::CompactionPath(path), key, key))
+        return discardStore();
+    auto session = std::make_unique<Session>(path, key);
+    if (!Routines::SetupDBTable(session->Connection(), DefaultTable)) {
+        session.reset();
+        return discardStore();
     }
-    Store::CurrentTable = Store::DefaultTable;
-    OpenStoreConnection(path, key);
-    if (!Routines::SetupDBTable(*Store::StoreConnection, Store::CurrentTable)) {
-        discardStore();
-        return false;
-    }
-    frmKetterby& window = MainWindow();
-    window.cmbCurrentTable->addItem(Store::DefaultTable);
-    window.cmbCurrentTable->setCurrentIndex(0);
-    window.TablesList->addItem(Store::DefaultTable);
-    window.TablesList->setCurrentRow(0);
-    return true;
+    return session;
 }
 
-bool SetupExistingStore(const QString& path, const QString& key) {
+std::unique_ptr<Session> OpenExistingStore(const QString& path, const QString& key) {
     const QString backupPath = path.left(path.size() - 4) + ".bak";
     if (!Routines::CompactDatabase(path, Routines::CompactionPath(path), key, key))
-        return false;
+        return nullptr;
     RefreshBackup(path, backupPath);
-    OpenStoreConnection(path, key);
-    if (!ValidateDatabase())
-        return false;
-    Routines::PopulateTablesList(*Store::StoreConnection);
-    Store::CurrentTable = Store::DefaultTable;
-    frmKetterby& window = MainWindow();
-    window.cmbCurrentTable->setCurrentText(Store::DefaultTable);
-    Routines::SelectTableInList(Store::DefaultTable);
-    return true;
+    auto session = std::make_unique<Session>(path, key);
+    if (!ValidateDatabase(session->Connection()))
+        return nullptr;
+    return session;
 }
 
 } // namespace
 
-bool SetupDatabase(const QString& path, const QString& key) {
-    bool shown = false;
+std::unique_ptr<Session> OpenSession(const QString& path, const QString& key) {
+    std::unique_ptr<Session> session;
     Trap("SetupDatabase", [&] {
-        if (!(FileOperations::FileExists(path) ? SetupExistingStore(path, key)
-                                               : SetupNewStore(path, key)))
-            return;
-        FlexGrid& grid = *MainWindow().msgMSFlexGrid;
-        grid.SetRow(0);
-        grid.SetCol(0);
-        Routines::PopulateFlexGrid(Store::CurrentTable, &grid, Store::StoreConnection.get(), 0, 0);
-        shown = true;
+        session = FileOperations::FileExists(path) ? OpenExistingStore(path, key)
+                                                   : OpenNewStore(path, key);
     });
-    return shown;
+    return session;
 }
 
 void UpdateDatabase(const QString& oldBasePath, const QString& oldKey, const QString& newBasePath,
                     const QString& newKey) {
-    CloseDatabase();
-    FormRoutines::EnableControls(false);
     Trap("UpdateDatabase", [&] {
         const QString oldPath = oldBasePath + ".mdb";
         if (!Routines::CompactDatabase(oldPath, Routines::CompactionPath(oldPath), oldKey,
@@ -163,36 +127,19 @@ void UpdateDatabase(const QString& oldBasePath, const QString& oldKey, const QSt
     });
 }
 
-bool ValidateDatabase() {
-    static const QStringList layout = {"Date", "Description", "User ID", "Password", "ID"};
+bool ValidateDatabase(const Engine::Connection& store) {
     bool valid = false;
     Trap("ValidateDatabase", [&] {
-        const Engine::Connection& store = Store::OpenStore();
         bool found = false;
         for (const QString& name : store.UserTables()) {
-            if (name == Store::DefaultTable)
+            if (name == DefaultTable)
                 found = true;
-            const auto statement = store.Prepare("SELECT * FROM " + Engine::QuoteName(name) + ";");
-            QStringList columns;
-            for (int column = 0; column < statement->ColumnCount(); ++column)
-                columns.append(statement->ColumnName(column));
-            if (columns != layout)
+            if (Catalogue::ColumnNames(store, name) != Catalogue::Layout)
                 return;
         }
         valid = found;
     });
     return valid;
-}
-
-void CloseDatabase() {
-    if (!Store::StoreConnection)
-        return;
-    Store::StoreConnection.reset();
-    Store::CurrentTable = Store::DefaultTable;
-    if (frmKetterby* window = frmKetterby::Instance()) {
-        window->TablesList->clear();
-        window->cmbCurrentTable->clear();
-    }
 }
 
 } // namespace DBFunctions

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "core/Session.h"
+
 #include <QString>
+
+#include <memory>
 
 namespace Routines {
 
@@ -19,16 +23,17 @@ QString CompactionPath(const QString& storePath);
 
 namespace DBFunctions {
 
-// Opens (or first creates) the store at the path and shows its "Default" table.
-bool SetupDatabase(const QString& path, const QString& key);
+// The store files' half of a log-in: creates the store with its "Default" table when no file
+// is at the path; otherwise compacts it, refreshes its backup and checks its shape. Gives the
+// open store, or none after a failure (reported under "SetupDatabase" or the step that failed;
+// a store of the wrong shape is refused without a message).
+std::unique_ptr<Session> OpenSession(const QString& path, const QString& key);
 
-// Re-keys and, when the base path changes, renames a store; always ends logged out.
+// Re-keys and, when the base path changes, renames a store. The caller closes it first.
 void UpdateDatabase(const QString& oldBasePath, const QString& oldKey, const QString& newBasePath,
                     const QString& newKey);
 
 // True when every user table has the five columns in order and "Default" exists.
-bool ValidateDatabase();
-
-void CloseDatabase();
+bool ValidateDatabase(const Engine::Connection& store);
 
 } // namespace DBFunctions

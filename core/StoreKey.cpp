@@ -1,6 +1,7 @@
-#include "store/StoreKey.h"
+// The store key of an account password, by Argon2id.
+#include "core/StoreKey.h"
 
-#include "app/ErrorTrap.h"
+#include "core/ErrorTrap.h"
 
 #include <QByteArray>
 

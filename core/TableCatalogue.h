@@ -3,17 +3,18 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+#include <vector>
+
 namespace Engine {
 class Connection;
 }
+class Session;
 
 namespace Routines {
 
 // The names of the store's user tables, sorted by name; none after a failure.
 QStringList GetTablesADO(const Engine::Connection& connection);
-
-// Appends the store's tables to both selectors, then shows the first one.
-void PopulateTablesList(const Engine::Connection& connection);
 
 // Creates a table of the five columns.
 bool SetupDBTable(const Engine::Connection& connection, const QString& name);
@@ -21,21 +22,34 @@ bool SetupDBTable(const Engine::Connection& connection, const QString& name);
 // Whether a table of that name exists, in any letter case.
 bool TableExists(const Engine::Connection& connection, const QString& name);
 
-// Selects the item with exactly this text in the table list.
-void SelectTableInList(const QString& name);
-
 } // namespace Routines
 
 namespace DBFunctions {
 
-// Makes the table chosen in the combo box current and shows it.
-void SelectTable();
-void AddTable(const QString& name);
-// Drops the table selected in the list, after the user confirms.
-void DeleteTable();
-// Renames the table selected in the list.
-void RenameTable(const QString& newName);
 // The number of entries of the current table; 0 after a failure.
-qint16 CountRecords();
+qint16 CountRecords(const Session& session);
 
 } // namespace DBFunctions
+
+// The catalogue's statements; each failure is thrown for the caller's trap to report.
+namespace Catalogue {
+
+// The columns of every table, in order.
+inline const QStringList Layout = {"Date", "Description", "User ID", "Password", "ID"};
+
+void DropTable(const Engine::Connection& connection, const QString& name);
+
+// Renames a table, refusing a name already in use in any letter case.
+void RenameTable(const Engine::Connection& connection, const QString& oldName,
+                 const QString& newName);
+
+QStringList ColumnNames(const Engine::Connection& connection, const QString& table);
+
+// A table's rows in ID order, every column as text; a null value is none.
+struct Rows {
+    QStringList columns;
+    std::vector<std::vector<std::optional<QString>>> values;
+};
+Rows ReadRows(const Engine::Connection& connection, const QString& table);
+
+} // namespace Catalogue

@@ -1,4 +1,5 @@
-#include "app/Dialogs.h"
+// The one way modal dialogs and the folder picker are shown.
+#include "gui/Dialogs.h"
 
 #include <QDialog>
 #include <QDir>

@@ -1,4 +1,5 @@
-#include "entries/FlexGrid.h"
+// The entry grid widget with the FlexGrid contract.
+#include "gui/FlexGrid.h"
 
 #include <QHeaderView>
 

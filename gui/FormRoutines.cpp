@@ -1,6 +1,7 @@
-#include "app/FormRoutines.h"
+// Shared routines of the forms: the looks, twips layout, centring.
+#include "gui/FormRoutines.h"
 
-#include "app/frmKetterby.h"
+#include "gui/StoreView.h"
 
 #include <QGuiApplication>
 #include <QListWidget>
@@ -13,15 +14,13 @@
 
 namespace FormRoutines {
 
-void EnableControls(bool enabled) {
-    frmKetterby& window = *frmKetterby::Instance();
-    window.SSTab1->setVisible(enabled);
-    window.SSTab1->setEnabled(enabled);
-    window.mnuCommands->setEnabled(enabled);
+void EnableControls(StoreView& view, bool enabled) {
+    view.SSTab1->setVisible(enabled);
+    view.SSTab1->setEnabled(enabled);
+    view.mnuCommands->setEnabled(enabled);
 }
 
-void SetListExtent(const QString& text) {
-    QListWidget& list = *frmKetterby::Instance()->TablesList;
+void SetListExtent(QListWidget& list, const QString& text) {
     const int extent = list.fontMetrics().horizontalAdvance(text + "  ");
     QScrollBar& bar = *list.horizontalScrollBar();
     bar.setMaximum(std::max(bar.maximum(), extent - list.viewport()->width()));

@@ -5,13 +5,16 @@
 
 #include <utility>
 
+class QListWidget;
+struct StoreView;
+
 namespace FormRoutines {
 
 // Switches the main window between its logged-in (true) and logged-out looks.
-void EnableControls(bool enabled);
+void EnableControls(StoreView& view, bool enabled);
 
 // Makes the table list scrollable far enough to show the whole text.
-void SetListExtent(const QString& text);
+void SetListExtent(QListWidget& list, const QString& text);
 
 // Layouts are given in twips; the screen has 15 twips to a pixel.
 constexpr int TwipsPerPixel = 15;

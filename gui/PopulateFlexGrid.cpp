@@ -1,14 +1,13 @@
-#include "entries/PopulateFlexGrid.h"
+// Fills the entry grid from a table of the open store.
+#include "gui/PopulateFlexGrid.h"
 
-#include "app/ErrorTrap.h"
-#include "app/FormRoutines.h"
-#include "entries/FlexGrid.h"
-#include "store/Engine.h"
-#include "store/StoreState.h"
+#include "core/ErrorTrap.h"
+#include "core/TableCatalogue.h"
+#include "gui/FlexGrid.h"
+#include "gui/FormRoutines.h"
+#include "gui/StoreView.h"
 
 #include <cmath>
-#include <optional>
-#include <vector>
 
 namespace Routines {
 namespace {
@@ -25,54 +24,38 @@ void SetColumnWidths(FlexGrid& grid) {
         grid.SetColWidth(col, FormRoutines::TwipsToPixels(widths[col]));
 }
 
-struct Rows {
-    QStringList columns;
-    std::vector<std::vector<std::optional<QString>>> values;
-};
-
-Rows ReadTable(const Engine::Connection& connection, const QString& table) {
-    const auto statement =
-        connection.Prepare("SELECT * FROM " + Engine::QuoteName(table) + " ORDER BY [ID],[Date];");
-    Rows rows;
-    for (int col = 0; col < statement->ColumnCount(); ++col)
-        rows.columns.append(statement->ColumnName(col));
-    while (statement->Step()) {
-        auto& values = rows.values.emplace_back();
-        for (int col = 0; col < statement->ColumnCount(); ++col)
-            values.push_back(statement->IsNull(col) ? std::nullopt
-                                                    : std::optional(statement->Text(col)));
-    }
-    return rows;
-}
-
 } // namespace
 
-bool PopulateFlexGrid(const QString& table, FlexGrid* grid, const Engine::Connection* connection,
+bool PopulateFlexGrid(const QString& table, FlexGrid& grid, const Engine::Connection& connection,
                       qint16 row, qint16 col) {
-    if (!grid)
-        return false;
-    SetColumnWidths(*grid);
+    SetColumnWidths(grid);
     return Trap("PopulateFlexGrid", [&] {
-        const Rows rows = ReadTable(connection ? *connection : Store::OpenStore(), table);
+        const Catalogue::Rows rows = Catalogue::ReadRows(connection, table);
         const int count = int(rows.values.size());
         const int shownColumns = int(rows.columns.size()) - 1;
-        grid->clearContents();
-        grid->SetRows(1);
-        grid->SetRows(std::max(count + 1, MinimumRows));
+        grid.clearContents();
+        grid.SetRows(1);
+        grid.SetRows(std::max(count + 1, MinimumRows));
         for (int i = 0; i < shownColumns; ++i)
-            grid->SetTextMatrix(0, i + 1, rows.columns[i]);
+            grid.SetTextMatrix(0, i + 1, rows.columns[i]);
         if (count > 0) {
-            grid->SetCols(int(rows.columns.size()));
+            grid.SetCols(int(rows.columns.size()));
             for (int r = 1; r <= count; ++r)
-                grid->SetTextMatrix(r, 0, QString::number(r));
+                grid.SetTextMatrix(r, 0, QString::number(r));
             for (int r = 1; r <= count; ++r)
                 for (int j = 0; j < shownColumns; ++j)
                     if (const auto& value = rows.values[r - 1][j])
-                        grid->SetTextMatrix(r, j + 1, *value);
+                        grid.SetTextMatrix(r, j + 1, *value);
         }
-        grid->SetRow(row);
-        grid->SetCol(col);
+        grid.SetRow(row);
+        grid.SetCol(col);
     });
+}
+
+void RefillGrid(StoreView& view) {
+    FlexGrid& grid = *view.msgMSFlexGrid;
+    PopulateFlexGrid(view.session->CurrentTable, grid, view.session->Connection(),
+                     qint16(grid.Row()), qint16(grid.Col()));
 }
 
 } // namespace Routines

@@ -3,6 +3,7 @@
 #include <QString>
 
 class FlexGrid;
+struct StoreView;
 
 namespace Engine {
 class Connection;
@@ -12,7 +13,10 @@ namespace Routines {
 
 // Shows every entry of the table in ID order, at least 17 entry rows, then makes the given
 // cell current when it lies inside the grid. False when the grid could not be filled.
-bool PopulateFlexGrid(const QString& table, FlexGrid* grid, const Engine::Connection* connection,
+bool PopulateFlexGrid(const QString& table, FlexGrid& grid, const Engine::Connection& connection,
                       qint16 row, qint16 col);
+
+// Refills the grid with the current table, keeping the current cell.
+void RefillGrid(StoreView& view);
 
 } // namespace Routines

@@ -1,4 +1,5 @@
-#include "app/TextInput.h"
+// The text input rules: the quote filter of the listed boxes and the trimming of blanks.
+#include "gui/TextInput.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -51,12 +52,3 @@ void InstallQuoteFilter(QLineEdit* box) {
 }
 
 } // namespace FormRoutines
-
-namespace Routines {
-
-QString QuoteSQL(const QString& text) {
-    QString quoted = text;
-    return quoted.replace('\'', "''");
-}
-
-} // namespace Routines

@@ -12,18 +12,7 @@ void FilterQuotes(int& keyAscii);
 // Runs FilterQuotes on every character typed into the box; pasted text is not filtered.
 void InstallQuoteFilter(QLineEdit* box);
 
-} // namespace FormRoutines
-
-namespace FormRoutines {
-
 // The text with its leading and trailing blanks removed, as every box is read.
 QString TrimBlanks(const QString& text);
 
 } // namespace FormRoutines
-
-namespace Routines {
-
-// Doubles every apostrophe, for a value placed between apostrophes in SQL.
-QString QuoteSQL(const QString& text);
-
-} // namespace Routines

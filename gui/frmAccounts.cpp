@@ -1,16 +1,18 @@
-#include "store/frmAccounts.h"
+// The account dialog: log in, create an account, or rename and re-key one.
+#include "gui/frmAccounts.h"
 
-#include "app/Dialogs.h"
-#include "app/Environment.h"
-#include "app/ErrorTrap.h"
-#include "app/FormRoutines.h"
-#include "app/MessageBoxes.h"
-#include "app/TextInput.h"
-#include "store/AccountName.h"
-#include "store/Engine.h"
-#include "store/FileOperations.h"
-#include "store/StoreFiles.h"
-#include "store/StoreKey.h"
+#include "core/AccountName.h"
+#include "core/Engine.h"
+#include "core/Environment.h"
+#include "core/ErrorTrap.h"
+#include "core/FileOperations.h"
+#include "core/MessageBoxes.h"
+#include "core/StoreFiles.h"
+#include "core/StoreKey.h"
+#include "gui/Dialogs.h"
+#include "gui/FormRoutines.h"
+#include "gui/StoreSetup.h"
+#include "gui/TextInput.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -103,7 +105,7 @@ QFrame* MakeFrame(const char* name, QWidget* tab) {
 
 } // namespace
 
-frmAccounts::frmAccounts(QWidget* parent) : QDialog(parent) {
+frmAccounts::frmAccounts(StoreView& view, QWidget* parent) : QDialog(parent), view(view) {
     setObjectName("frmAccounts");
     setWindowTitle("Accounts");
     setModal(true);
@@ -245,8 +247,8 @@ void frmAccounts::cmdLogin_Click() {
         const QString name = Read(txtLoginUser);
         const QString path = StorePath(ReadFolder(txtLoginPath), name);
         const QString key = StoreKey::DeriveStoreKey(Read(txtLoginPassword));
-        DBFunctions::CloseDatabase();
-        FormRoutines::EnableControls(false);
+        DBFunctions::CloseDatabase(view);
+        FormRoutines::EnableControls(view, false);
         if (!CanOpenAccount(name, path, key)) {
             Inform(CouldNotOpen);
             txtLoginUser->clear();
@@ -254,8 +256,8 @@ void frmAccounts::cmdLogin_Click() {
             txtLoginUser->setFocus();
             return;
         }
-        if (DBFunctions::SetupDatabase(path, key)) {
-            FormRoutines::EnableControls(true);
+        if (DBFunctions::SetupDatabase(view, path, key)) {
+            FormRoutines::EnableControls(view, true);
             close();
         }
     });
@@ -292,12 +294,12 @@ void frmAccounts::cmdCreate_Click() {
             clearPasswords();
             return Inform("Please enter a shorter password.");
         }
-        DBFunctions::CloseDatabase();
-        FormRoutines::EnableControls(false);
+        DBFunctions::CloseDatabase(view);
+        FormRoutines::EnableControls(view, false);
         if (FileOperations::FileExists(path))
             return Inform(NameInUse);
-        if (DBFunctions::SetupDatabase(path, key)) {
-            FormRoutines::EnableControls(true);
+        if (DBFunctions::SetupDatabase(view, path, key)) {
+            FormRoutines::EnableControls(view, true);
             close();
         }
     });
@@ -335,8 +337,8 @@ void frmAccounts::cmdUpdate_Click() {
             clearPasswords();
             return Inform("Please enter a shorter password.");
         }
-        DBFunctions::CloseDatabase();
-        FormRoutines::EnableControls(false);
+        DBFunctions::CloseDatabase(view);
+        FormRoutines::EnableControls(view, false);
         const QString oldPath = StorePath(folder, oldName);
         if (!CanOpenAccount(oldName, oldPath, oldKey)) {
             txtEditOldUser->setFocus();

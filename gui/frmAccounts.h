@@ -2,18 +2,21 @@
 
 #include <QDialog>
 
+struct StoreView;
+
 class QFrame;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTabWidget;
 
-// The account dialog: log in, create an account, or rename and re-key one.
+// The account dialog: log in, create an account, or rename and re-key one. Every action
+// closes the store of the view first; a log-in or creation opens the new one in it.
 class frmAccounts : public QDialog {
     Q_OBJECT
 
   public:
-    explicit frmAccounts(QWidget* parent = nullptr);
+    frmAccounts(StoreView& view, QWidget* parent = nullptr);
 
     QTabWidget* SSTab1;
 
@@ -65,6 +68,8 @@ class frmAccounts : public QDialog {
     void showEvent(QShowEvent* event) override;
 
   private:
+    StoreView& view;
+
     void BuildLoginTab(QWidget* tab);
     void BuildNewTab(QWidget* tab);
     void BuildEditTab(QWidget* tab);

@@ -1,9 +1,10 @@
-#include "tables/frmInputForm.h"
+// The one-line input dialog.
+#include "gui/frmInputForm.h"
 
-#include "app/Dialogs.h"
-#include "app/FormRoutines.h"
-#include "app/MessageBoxes.h"
-#include "app/TextInput.h"
+#include "core/MessageBoxes.h"
+#include "gui/Dialogs.h"
+#include "gui/FormRoutines.h"
+#include "gui/TextInput.h"
 
 #include <QHBoxLayout>
 #include <QLineEdit>

@@ -1,12 +1,14 @@
-#include "app/frmKetterby.h"
+// The main window: its controls, menus, start-up, looks and handlers.
+#include "gui/frmKetterby.h"
 
-#include "app/Dialogs.h"
-#include "app/ErrorTrap.h"
-#include "app/FormRoutines.h"
-#include "app/MessageBoxes.h"
-#include "entries/FlexGrid.h"
-#include "store/StoreFiles.h"
-#include "store/frmAccounts.h"
+#include "core/ErrorTrap.h"
+#include "gui/Dialogs.h"
+#include "gui/FlexGrid.h"
+#include "gui/FormRoutines.h"
+#include "gui/StoreSetup.h"
+#include "gui/TableCommands.h"
+#include "gui/frmAccounts.h"
+#include "gui/frmInputForm.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -24,8 +26,6 @@ using FormRoutines::Make;
 using FormRoutines::Place;
 
 namespace {
-
-frmKetterby* instance = nullptr;
 
 QPushButton* MakeButton(const char* name, const QString& caption, QWidget* parent) {
     return Make<QPushButton>(name, parent, caption);
@@ -56,10 +56,16 @@ void PlaceOnTab(QWidget* widget, int stripTwips, int left, int top, int width, i
     Place(widget, left, top - stripTwips, width, height);
 }
 
+// Asks for a table name and makes the table list scrollable far enough to show it.
+QString AskForTableName(frmKetterby& window, const QString& prompt) {
+    const QString name = AskForInput(&window, prompt);
+    FormRoutines::SetListExtent(*window.TablesList, name);
+    return name;
+}
+
 } // namespace
 
 frmKetterby::frmKetterby() {
-    instance = this;
     setObjectName("frmKetterby");
     setWindowTitle("Ketterby");
 
@@ -84,15 +90,6 @@ frmKetterby::frmKetterby() {
     connect(cmdAdd, &QPushButton::clicked, this, &frmKetterby::cmdAdd_Click);
     connect(cmdRemove, &QPushButton::clicked, this, &frmKetterby::cmdRemove_Click);
     connect(cmdRename, &QPushButton::clicked, this, &frmKetterby::cmdRename_Click);
-}
-
-frmKetterby::~frmKetterby() {
-    if (instance == this)
-        instance = nullptr;
-}
-
-frmKetterby* frmKetterby::Instance() {
-    return instance;
 }
 
 void frmKetterby::BuildPasswordsTab(QWidget* tab, int stripTwips) {
@@ -229,9 +226,9 @@ void frmKetterby::BuildMenus() {
 void frmKetterby::Form_Load() {
     try {
         FormRoutines::CenterOnScreen(this);
-        FormRoutines::EnableControls(false);
+        FormRoutines::EnableControls(*this, false);
         mnuAccounts->setEnabled(true);
-        frmAccounts accounts(this);
+        frmAccounts accounts(*this, this);
         Dialogs::ShowModal(accounts);
     } catch (const Failure& failure) {
         setWindowTitle("Ketterby - " + failure.description);
@@ -239,13 +236,13 @@ void frmKetterby::Form_Load() {
 }
 
 void frmKetterby::closeEvent(QCloseEvent* event) {
-    DBFunctions::CloseDatabase();
+    DBFunctions::CloseDatabase(*this);
     event->accept();
 }
 
 void frmKetterby::mnuFileLogout_Click() {
-    DBFunctions::CloseDatabase();
-    FormRoutines::EnableControls(false);
+    DBFunctions::CloseDatabase(*this);
+    FormRoutines::EnableControls(*this, false);
 }
 
 void frmKetterby::mnuFileExit_Click() {
@@ -253,6 +250,24 @@ void frmKetterby::mnuFileExit_Click() {
 }
 
 void frmKetterby::mnuAccountsAccountSetup_Click() {
-    frmAccounts accounts(this);
+    frmAccounts accounts(*this, this);
     Dialogs::ShowModal(accounts);
+}
+
+void frmKetterby::cmbCurrentTable_Click() {
+    DBFunctions::SelectTable(*this);
+}
+
+void frmKetterby::cmdAdd_Click() {
+    if (const QString name = AskForTableName(*this, "Enter name of table:"); !name.isEmpty())
+        DBFunctions::AddTable(*this, name);
+}
+
+void frmKetterby::cmdRemove_Click() {
+    DBFunctions::DeleteTable(*this);
+}
+
+void frmKetterby::cmdRename_Click() {
+    if (const QString name = AskForTableName(*this, "Enter new name:"); !name.isEmpty())
+        DBFunctions::RenameTable(*this, name);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "gui/StoreView.h"
+
 #include <QMainWindow>
 
 class FlexGrid;
@@ -15,22 +17,17 @@ class QRadioButton;
 class QTabWidget;
 
 // The main window: the menus and, inside the two tabs, every view of the open store and the
-// password generator. Controls carry the names that tests and tools look them up by.
-class frmKetterby : public QMainWindow {
+// password generator. It owns the open store. Controls carry the names that tests and tools
+// look them up by.
+class frmKetterby : public QMainWindow, public StoreView {
     Q_OBJECT
 
   public:
     frmKetterby();
-    ~frmKetterby() override;
-
-    // The one main window, or none before it is made and after it is gone.
-    static frmKetterby* Instance();
-
     // Start-up: centre, log out, then ask for an account before the window is first shown.
     void Form_Load();
 
-    QTabWidget* SSTab1;
-    FlexGrid* msgMSFlexGrid;
+    // SSTab1, mnuCommands, msgMSFlexGrid, cmbCurrentTable and TablesList come with StoreView.
     QLineEdit* txtText;
     QGroupBox* Frame3;
     QPushButton* cmdNew;
@@ -40,9 +37,7 @@ class frmKetterby : public QMainWindow {
     QPushButton* cmdCut;
     QPushButton* cmdPaste;
     QPushButton* cmdExport;
-    QComboBox* cmbCurrentTable;
     QGroupBox* Frame1;
-    QListWidget* TablesList;
     QPushButton* cmdAdd;
     QPushButton* cmdRemove;
     QPushButton* cmdRename;
@@ -67,7 +62,6 @@ class frmKetterby : public QMainWindow {
     QAction* mnuFileLogout;
     QAction* mnuSeparator1;
     QAction* mnuFileExit;
-    QMenu* mnuCommands;
     QAction* mnuCommandsNew;
     QAction* mnuCommandsDelete;
     QAction* mnuCommandsEdit;

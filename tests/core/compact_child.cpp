@@ -1,6 +1,9 @@
-// Compacts the store given on the command line again and again, until it is killed.
-#include "app/MessageBoxes.h"
-#include "store/StoreFiles.h"
+// Logs in to the store given on the command line, as the program does, and stops dead at the
+// k-th file operation, as a crash or a kill would. Exit 3: stopped; 0: the log-in finished
+// before operation k; 1: a message was shown.
+#include "core/FileOperations.h"
+#include "core/MessageBoxes.h"
+#include "core/StoreFiles.h"
 
 #include <QCoreApplication>
 
@@ -9,17 +12,20 @@
 
 int main(int argc, char* argv[]) {
     QCoreApplication application(argc, argv);
-    if (argc != 3)
+    if (argc != 4)
         return 2;
     const QString path = QString::fromLocal8Bit(argv[1]);
     const QString key = QString::fromLocal8Bit(argv[2]);
+    const int stopAt = std::atoi(argv[3]);
+    int reached = 0;
+    FileOperations::SetFaultPoint([&] {
+        if (++reached == stopAt)
+            std::_Exit(3); // no destructor, no flush, no clean-up: as if killed
+    });
     MessageBoxes::SetResponder([](const MessageBoxes::Message& message) {
         std::fprintf(stderr, "%s\n", qPrintable(message.text));
-        std::exit(1);
+        std::_Exit(1);
         return MessageBoxes::Answer::OK;
     });
-    std::puts("ready");
-    std::fflush(stdout);
-    for (;;)
-        Routines::CompactDatabase(path, Routines::CompactionPath(path), key, key);
+    return DBFunctions::OpenSession(path, key) ? 0 : 1;
 }

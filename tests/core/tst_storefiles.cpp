@@ -1,74 +1,42 @@
-// The store file layer on real files: creation, compaction, backups, validation, re-keying,
-// real faults, crash safety and what reaches the disk.
-#include "app/Environment.h"
-#include "app/frmKetterby.h"
-#include "entries/FlexGrid.h"
-#include "store/StoreFiles.h"
-#include "store/StoreKey.h"
-#include "store/StoreState.h"
-#include "tests/TestSupport.h"
+// Store files on real files, without a window: the key, creation, backups, validation,
+// re-keying, real faults, crash safety and what reaches the disk.
+#include "core/Environment.h"
+#include "core/StoreFiles.h"
+#include "core/StoreKey.h"
+#include "tests/support/CoreSupport.h"
 
-#include <QComboBox>
 #include <QDateTime>
-#include <QElapsedTimer>
+#include <QDir>
 #include <QFile>
-#include <QListWidget>
 #include <QProcess>
-#include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QTest>
 
-#include <cstring>
-#include <filesystem>
 #include <unistd.h>
-
-using MessageBoxes::Icon;
 
 namespace {
 
 const QString Password = "hunter2";
 
-void SetModified(const QString& path, const QDate& date) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadWrite));
-    QVERIFY(file.setFileTime(QDateTime(date, QTime(12, 0)), QFileDevice::FileModificationTime));
+// Locks or unlocks a folder's entries, for the root user too, who ignores permissions.
+bool Lock(const QString& folder, bool locked) {
+    if (geteuid() == 0)
+        return QProcess::execute("chattr", {locked ? "+i" : "-i", folder}) == 0;
+    return QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner |
+                                             (locked ? QFile::Permissions() : QFile::WriteOwner));
 }
-
-bool OwnerOnly(const QString& path) {
-    namespace fs = std::filesystem;
-    return fs::status(path.toStdString()).permissions() ==
-           (fs::perms::owner_read | fs::perms::owner_write);
-}
-
-QString SystemError(int number) {
-    return QString::number(number) + "\r\n" + QString::fromLocal8Bit(std::strerror(number));
-}
-
-// A folder whose entries cannot change, for the root user too (who ignores permissions).
-class ReadOnlyFolder {
-  public:
-    explicit ReadOnlyFolder(const QString& path) : path(path) {
-        locked = geteuid() == 0 ? QProcess::execute("chattr", {"+i", path}) == 0
-                                : QFile::setPermissions(path, QFile::ReadOwner | QFile::ExeOwner);
-    }
-    ~ReadOnlyFolder() {
-        if (geteuid() == 0)
-            QProcess::execute("chattr", {"-i", path});
-        else
-            QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    }
-    // What creating a file there fails with.
-    static int Refusal() { return geteuid() == 0 ? EPERM : EACCES; }
-
-    QString path;
-    bool locked = false;
-};
 
 } // namespace
 
-class StoreTest : public QObject, protected Fixture {
+class StoreFilesTest : public QObject, CoreFixture {
     Q_OBJECT
 
     QString store;
+    const QString key = KeyOf(Password);
+
+    QStringList Content() {
+        return ReadTable(store, key, "Default") + ReadTable(store, key, "Bank");
+    }
 
   private slots:
     void init() {
@@ -82,19 +50,12 @@ class StoreTest : public QObject, protected Fixture {
         Finish();
     }
 
-    // A known password must always give its known key, or users are locked out of stores.
-    void storeKeyIsAFormatConstant() {
-        QCOMPARE(KeyOf(Password), QString("uFRUUTfsky0BY8upNOgS"));
-        for (const QString& password : {QString(), QString(50, 'x'), QString("pässwörd")})
-            QCOMPARE(KeyOf(password).size(), StoreKey::KeyLength);
-        QVERIFY(KeyOf("a") != KeyOf("A"));
-    }
-
-    // The README's recipe recomputes the key with the argon2 command and opens the store
-    // with the sqlcipher shell and that key alone.
-    void readmeRecipeOpensAStoreTheProgramMade() {
-        QVERIFY(DBFunctions::SetupDatabase(store, KeyOf(Password)));
-        DBFunctions::CloseDatabase();
+    // The README's recipe recomputes the key with the argon2 command and opens a store the
+    // program made with the sqlcipher shell. The known key holds the derivation's settings,
+    // which are part of the store format.
+    void readmeRecipeGivesTheKnownKeyAndOpensTheStore() {
+        QCOMPARE(key, QString("uFRUUTfsky0BY8upNOgS"));
+        QVERIFY(DBFunctions::OpenSession(store, key));
         QProcess shell;
         shell.start("bash", {"-c",
                              "set -o pipefail\n"
@@ -106,27 +67,34 @@ class StoreTest : public QObject, protected Fixture {
                              "recipe", Password + StoreKey::KeySuffix, store});
         QVERIFY(shell.waitForFinished(60000));
         const QString output = QString::fromLocal8Bit(shell.readAllStandardOutput());
-        QCOMPARE(shell.exitCode(), 0);
-        QCOMPARE(output.split('\n').value(0), KeyOf(Password));
+        QCOMPARE(output.split('\n').value(0), key);
         QVERIFY2(output.contains("Default"), qPrintable(output));
     }
 
-    void newStoreIsCreatedEncryptedPrivateAndShown() {
-        QVERIFY(DBFunctions::SetupDatabase(store, KeyOf(Password)));
-        QCOMPARE(folder->Files(), QStringList{"bob.mdb"}); // no backup for a new store
-        QVERIFY(!Bytes(store).startsWith("SQLite format 3"));
-        QCOMPARE(ReadTables(store, KeyOf(Password)), QStringList{"Default"});
-        QCOMPARE(ListItems(window->TablesList), QStringList{"Default"});
-        QCOMPARE(ComboItems(window->cmbCurrentTable), QStringList{"Default"});
-        QCOMPARE(Store::CurrentTable, QString("Default"));
-        QCOMPARE(window->msgMSFlexGrid->TextMatrix(0, 1), QString("Date"));
+    // A new store gets "Default" and no backup; a log-in to an existing one makes the backup.
+    // No file holds anything in plaintext, and each is private to its owner.
+    void storesAreEncryptedAndPrivate() {
+        QVERIFY(DBFunctions::OpenSession(folder->File("new.mdb"), key));
+        QCOMPARE(folder->Files(), QStringList{"new.mdb"});
+        QCOMPARE(ReadTables(folder->File("new.mdb"), key), QStringList{"Default"});
+        const QByteArray marker = "MARKER-7f3a-PLAINTEXT";
+        MakeStore(store, key,
+                  {{"Default", {{"12/7/26", marker, marker, marker}}}, {QString(marker), {}}});
+        QVERIFY(DBFunctions::OpenSession(store, key));
+        QCOMPARE(folder->Files(), (QStringList{"bob.bak", "bob.mdb", "new.mdb"}));
+        for (const QString& file : folder->Files()) {
+            const QByteArray bytes = Bytes(folder->File(file));
+            QVERIFY(bytes.size() > 0 && !bytes.startsWith("SQLite format 3"));
+            QVERIFY2(!bytes.contains(marker) && !bytes.contains("Default"), qPrintable(file));
+            QCOMPARE(QFile::permissions(folder->File(file)),
+                     QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
+        }
     }
 
     void backupIsRefreshedByCalendarDays_data() {
         QTest::addColumn<int>("backupAge"); // days before today; INT_MIN: no backup
         QTest::addColumn<bool>("replaced");
         QTest::newRow("none") << INT_MIN << true;
-        QTest::newRow("today") << 0 << false;
         QTest::newRow("yesterday") << 1 << false;
         QTest::newRow("two days ago") << 2 << true;
         QTest::newRow("in the future") << -3 << false;
@@ -135,216 +103,140 @@ class StoreTest : public QObject, protected Fixture {
     void backupIsRefreshedByCalendarDays() {
         QFETCH(int, backupAge);
         QFETCH(bool, replaced);
-        MakeStore(store, KeyOf(Password), {{"Default", Entries(3)}});
-        const QString backup = folder->File("bob.bak");
+        MakeStore(store, key, {{"Default", Entries(3)}});
+        QFile backup(folder->File("bob.bak"));
         if (backupAge != INT_MIN) {
-            WriteBytes(backup, "an older backup");
-            SetModified(backup, Environment::Today().addDays(-backupAge));
+            QVERIFY(backup.open(QIODevice::WriteOnly));
+            backup.write("an older backup");
+            backup.flush();
+            QVERIFY(backup.setFileTime(QDateTime(Environment::Today().addDays(-backupAge), {}),
+                                       QFileDevice::FileModificationTime));
+            backup.close();
         }
-        QVERIFY(DBFunctions::SetupDatabase(store, KeyOf(Password)));
-        DBFunctions::CloseDatabase();
+        QVERIFY(DBFunctions::OpenSession(store, key));
         if (replaced)
-            QCOMPARE(ReadTable(backup, KeyOf(Password), "Default").size(), 3);
+            QCOMPARE(ReadTable(backup.fileName(), key, "Default").size(), 3);
         else
-            QCOMPARE(Bytes(backup), QByteArray("an older backup"));
-        QCOMPARE(folder->Files(), (QStringList{"bob.bak", "bob.mdb"}));
+            QCOMPARE(Bytes(backup.fileName()), QByteArray("an older backup"));
     }
 
-    // Every user table must have the five columns in order, and "Default" must exist.
-    void validationRefusesWithoutAMessage_data() {
-        QTest::addColumn<QString>("defaultTable"); // the program's "Default", or none
+    // Every user table must have the five columns in order, and "Default" must exist; a store
+    // that breaks the rule is refused without a message.
+    void validationRefusesTheWrongShape_data() {
+        QTest::addColumn<bool>("withDefault"); // the program's own "Default" table as well
         QTest::addColumn<QString>("otherSql");
         QTest::addColumn<bool>("valid");
         const QString columns = "([Date] TEXT, [Description] TEXT, [User ID] TEXT, ";
-        QTest::newRow("extra table of six columns")
-            << "Default"
-            << "CREATE TABLE Six " + columns + "[Password] TEXT, [ID] INT, [X] TEXT);" << false;
-        QTest::newRow("password in lower case")
-            << ""
-            << "CREATE TABLE [Default] " + columns + "[password] TEXT, [ID] INT);" << false;
-        QTest::newRow("only default in lower case")
-            << ""
-            << "CREATE TABLE [default] " + columns + "[Password] TEXT, [ID] INT);" << false;
-        QTest::newRow("a view") << "Default"
-                                << "CREATE VIEW V AS SELECT * FROM [Default];" << true;
-        QTest::newRow("engine tables") << "Default"
-                                       << "ANALYZE;" << true;
+        const auto row = [](const char* title, bool withDefault, const QString& sql, bool valid) {
+            QTest::newRow(title) << withDefault << sql << valid;
+        };
+        row("six columns", true, "CREATE TABLE Six " + columns + "[Password], [ID], [X]);", false);
+        row("password in lower case", false,
+            "CREATE TABLE [Default] " + columns + "[password] TEXT, [ID] INT);", false);
+        row("only default in lower case", false,
+            "CREATE TABLE [default] " + columns + "[Password] TEXT, [ID] INT);", false);
+        row("a view", true, "CREATE VIEW V AS SELECT * FROM [Default];", true);
+        row("engine tables", true, "ANALYZE;", true);
     }
 
-    void validationRefusesWithoutAMessage() {
-        QFETCH(QString, defaultTable);
+    void validationRefusesTheWrongShape() {
+        QFETCH(bool, withDefault);
         QFETCH(QString, otherSql);
         QFETCH(bool, valid);
         QList<TableContent> tables = {{"other", {}, otherSql}};
-        if (!defaultTable.isEmpty())
-            tables.prepend({defaultTable, Entries(2)});
-        MakeStore(store, KeyOf(Password), tables);
-        QCOMPARE(DBFunctions::SetupDatabase(store, KeyOf(Password)), valid);
-        QVERIFY(Store::StoreConnection != nullptr); // stays open until the next close
-    }
-
-    // Faults at the store path: each gives its message, and the file is left exactly as it was.
-    void realFaultsLeaveTheFileUntouched_data() {
-        QTest::addColumn<QString>("fault");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("garbage file")
-            << "garbage"
-            << "Error [CompactDatabase]: 26\r\nfile is encrypted or is not a database";
-        QTest::newRow("truncated store")
-            << "truncated"
-            << "Error [CompactDatabase]: 11\r\ndatabase disk image is malformed";
-        QTest::newRow("wrong key")
-            << "wrong key"
-            << "Error [CompactDatabase]: 26\r\nfile is encrypted or is not a database";
-    }
-
-    void realFaultsLeaveTheFileUntouched() {
-        QFETCH(QString, fault);
-        QFETCH(QString, message);
-        if (fault == "garbage") {
-            QByteArray garbage(8192, '\0');
-            QRandomGenerator(7).fillRange(reinterpret_cast<quint32*>(garbage.data()),
-                                          garbage.size() / 4);
-            WriteBytes(store, garbage);
-        } else {
-            MakeStore(store, KeyOf(Password), {{"Default", Entries(99)}, {"Bank", Entries(99)}});
-            if (fault == "truncated")
-                WriteBytes(store, Bytes(store).left(Bytes(store).size() / 2));
-        }
-        const QByteArray before = Bytes(store);
-        const QString key = fault == "wrong key" ? KeyOf("not the password") : KeyOf(Password);
-        QVERIFY(!DBFunctions::SetupDatabase(store, key));
-        messages->ExpectOne(message, Icon::Critical);
-        QCOMPARE(Bytes(store), before);
-        QCOMPARE(folder->Files(), QStringList{"bob.mdb"});
-    }
-
-    void readOnlyFolderRefusesCompactionAndKeepsTheStore() {
-        MakeStore(store, KeyOf(Password), {{"Default", Entries(5)}});
-        const QByteArray before = Bytes(store);
-        {
-            const ReadOnlyFolder locked(folder->Path());
-            QVERIFY(locked.locked);
-            QVERIFY(!DBFunctions::SetupDatabase(store, KeyOf(Password)));
-            messages->ExpectOne("Error [CompactDatabase]: " +
-                                    SystemError(ReadOnlyFolder::Refusal()),
-                                Icon::Critical);
-        }
-        QCOMPARE(Bytes(store), before);
-        QCOMPARE(folder->Files(), QStringList{"bob.mdb"});
-    }
-
-    void creationInAMissingFolderIsReported() {
-        QVERIFY(
-            !DBFunctions::SetupDatabase(folder->File("no such folder/bob.mdb"), KeyOf(Password)));
-        messages->ExpectOne("Error [CreateDatabase]: " + SystemError(ENOENT), Icon::Critical);
-    }
-
-    void backupInTheWayIsReportedAfterCompaction() {
-        MakeStore(store, KeyOf(Password), {{"Default", Entries(2)}});
-        QVERIFY(QDir(folder->Path()).mkdir("bob.bak"));
-        QVERIFY(!DBFunctions::SetupDatabase(store, KeyOf(Password)));
-        messages->ExpectOne("Error [SetupDatabase]: " + SystemError(EINVAL), Icon::Critical);
-        QCOMPARE(ReadTable(store, KeyOf(Password), "Default").size(), 2);
-    }
-
-    void validationWithoutAStoreIsReported() {
-        QVERIFY(!DBFunctions::ValidateDatabase());
-        messages->ExpectOne("Error [ValidateDatabase]: 21\r\nno store is open", Icon::Critical);
-    }
-
-    // A leftover of an interrupted compaction is removed; a file the program did not make,
-    // such as "temp" in the working folder, is never touched.
-    void compactionClearsItsOwnLeftoversOnly() {
-        MakeStore(store, KeyOf(Password), {{"Default", Entries(4)}});
-        WriteBytes(Routines::CompactionPath(store), "half a copy");
-        WriteBytes(Routines::CompactionPath(store) + "-journal", "its journal");
-        WriteBytes(folder->File("temp"), "the user's own file");
-        QVERIFY(QDir::setCurrent(folder->Path()));
-        QVERIFY(Routines::CompactDatabase(store, Routines::CompactionPath(store), KeyOf(Password),
-                                          KeyOf(Password)));
-        QCOMPARE(folder->Files(), (QStringList{"bob.mdb", "temp"}));
-        QCOMPARE(Bytes(folder->File("temp")), QByteArray("the user's own file"));
-        QCOMPARE(ReadTable(store, KeyOf(Password), "Default").size(), 4);
-    }
-
-    // Killing a compaction at any moment leaves the store whole, under its key.
-    void killedCompactionNeverLosesTheStore() {
-        const QString key = KeyOf(Password);
-        QList<TableContent> tables;
-        for (const QString& name : QStringList{"Default", "Bank", "Mail", "Shops", "Work"})
-            tables.append({name, Entries(99, name)});
+        if (withDefault)
+            tables.prepend({"Default", Entries(2)});
         MakeStore(store, key, tables);
-        QStringList expected;
-        for (const TableContent& table : tables)
-            expected += ReadTable(store, key, table.name);
-        const QString child = qEnvironmentVariable("COMPACT_CHILD");
-        QVERIFY(QFile::exists(child));
-        // The kill moments spread over about three compactions, however fast this machine is.
-        QElapsedTimer timer;
-        timer.start();
-        QVERIFY(Routines::CompactDatabase(store, Routines::CompactionPath(store), key, key));
-        const qint64 cycle = timer.elapsed() + 1;
-        int killedMidway = 0;
-        for (int moment = 0; moment < 40; ++moment) {
-            QProcess compaction;
-            compaction.start(child, {store, key});
-            QVERIFY(compaction.waitForReadyRead(10000));
-            QTest::qSleep(int(moment * 17 % 40 * cycle * 3 / 40));
-            compaction.kill();
-            QVERIFY(compaction.waitForFinished(10000));
-            QCOMPARE(compaction.exitStatus(), QProcess::CrashExit);
-            QStringList found;
-            for (const TableContent& table : tables)
-                found += ReadTable(store, key, table.name);
-            QCOMPARE(found, expected);
-            killedMidway += QFile::exists(Routines::CompactionPath(store));
-            QVERIFY(Routines::CompactDatabase(store, Routines::CompactionPath(store), key, key));
-            QCOMPARE(folder->Files(), QStringList{"bob.mdb"});
+        QCOMPARE(DBFunctions::OpenSession(store, key) != nullptr, valid);
+    }
+
+    // Each fault gives its critical messages and changes no file; two come after the
+    // compaction, which rewrites the store's bytes but keeps its entries.
+    void faultsAreReportedAndLoseNothing_data() {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QStringList>("shown");
+        const auto row = [](const char* fault, const QStringList& shown) {
+            QTest::newRow(fault) << QString(fault) << shown;
+        };
+        const QString notAStore = "Error [CompactDatabase]: 26\r\nfile is encrypted or is not a "
+                                  "database";
+        row("corrupt store", {"Error [CompactDatabase]: 11\r\ndatabase disk image is malformed"});
+        row("wrong key", {notAStore});
+        row("read-only folder",
+            {"Error [CompactDatabase]: " + SystemError(geteuid() == 0 ? EPERM : EACCES)});
+        row("missing folder", {"Error [CreateDatabase]: " + SystemError(ENOENT)});
+        row("backup in the way", {"Error [SetupDatabase]: " + SystemError(EINVAL)});
+        row("re-key with a wrong key", {notAStore, "Unable to change password!"});
+        row("rename onto another store", {"Error [UpdateDatabase]: " + SystemError(EEXIST)});
+    }
+
+    void faultsAreReportedAndLoseNothing() {
+        QFETCH(QString, fault);
+        QFETCH(QStringList, shown);
+        if (fault != "missing folder")
+            MakeStore(store, key, {{"Default", Entries(99)}, {"Bank", Entries(99)}});
+        if (fault == "corrupt store")
+            WriteBytes(store, Bytes(store).left(Bytes(store).size() / 2));
+        if (fault == "backup in the way")
+            QVERIFY(QDir(folder->Path()).mkdir("bob.bak"));
+        if (fault == "rename onto another store")
+            WriteBytes(folder->File("carol.mdb"), "carol's store");
+        const bool compacted = fault == "backup in the way" || fault == "rename onto another store";
+        const QStringList entries = compacted ? Content() : QStringList();
+        const auto snapshot = [&] {
+            QStringList files;
+            for (const QString& file : folder->Files())
+                files << file + (compacted && file == "bob.mdb"
+                                     ? QString()
+                                     : ":" + QString::number(qHash(Bytes(folder->File(file)))));
+            return files;
+        };
+        const QStringList before = snapshot();
+        if (fault == "read-only folder")
+            QVERIFY(Lock(folder->Path(), true));
+        const auto unlock = qScopeGuard([&] { Lock(folder->Path(), false); });
+        if (fault.startsWith("re-key") || fault.startsWith("rename"))
+            DBFunctions::UpdateDatabase(folder->File("bob"), fault.contains("wrong") ? "x" : key,
+                                        folder->File(fault.contains("wrong") ? "bob" : "carol"),
+                                        key);
+        else
+            QVERIFY(!DBFunctions::OpenSession(
+                fault == "missing folder" ? folder->File("none/bob.mdb") : store,
+                fault == "wrong key" ? KeyOf("wrong") : key));
+        QStringList texts;
+        for (const MessageBoxes::Message& message : messages->Take()) {
+            QCOMPARE(message.icon, MessageBoxes::Icon::Critical);
+            texts << message.text;
         }
-        QVERIFY(killedMidway > 0); // some kills did land inside a compaction
+        QCOMPARE(texts, shown);
+        QCOMPARE(snapshot(), before);
+        if (compacted)
+            QCOMPARE(Content(), entries);
     }
 
-    void nothingReachesTheDiskInPlaintext() {
-        const QByteArray marker = "MARKER-7f3a-PLAINTEXT";
-        MakeStore(store, KeyOf(Password),
-                  {{"Default", {{"12/7/26", marker, marker, marker}}}, {QString(marker), {}}});
-        QVERIFY(DBFunctions::SetupDatabase(store, KeyOf(Password)));
-        DBFunctions::CloseDatabase();
-        for (const QString& file : {store, folder->File("bob.bak")}) {
-            const QByteArray bytes = Bytes(file);
-            QVERIFY(bytes.size() > 0);
-            QVERIFY2(!bytes.contains(marker), qPrintable(file));
-            QVERIFY(!bytes.contains("Default"));
+    // A log-in that stops dead at any one of its file operations, as a crash would, leaves
+    // the store whole under its key, and the next log-in leaves no stray file.
+    void aLogInStoppedAtAnyFileOperationLosesNothing() {
+        MakeStore(store, key, {{"Default", Entries(99, "d")}, {"Bank", Entries(99, "b")}});
+        const QStringList expected = Content();
+        int stops = 0;
+        for (int operation = 1;; ++operation) {
+            QProcess child;
+            child.start(qEnvironmentVariable("COMPACT_CHILD"),
+                        {store, key, QString::number(operation)});
+            QVERIFY(child.waitForFinished(30000));
+            QCOMPARE(Content(), expected);
+            if (child.exitCode() == 0)
+                break;
+            QCOMPARE(child.exitCode(), 3);
+            ++stops;
+            QVERIFY(DBFunctions::OpenSession(store, key));
+            QCOMPARE(folder->Files(), (QStringList{"bob.bak", "bob.mdb"}));
+            QVERIFY(QFile::remove(folder->File("bob.bak"))); // so each round copies it again
         }
-        QVERIFY(OwnerOnly(store) && OwnerOnly(folder->File("bob.bak")));
-    }
-
-    void updateWithAWrongKeyCannotChangeThePassword() {
-        MakeStore(store, KeyOf(Password), {{"Default", Entries(1)}});
-        const QByteArray before = Bytes(store);
-        DBFunctions::UpdateDatabase(folder->File("bob"), KeyOf("wrong"), folder->File("bob"),
-                                    KeyOf("new"));
-        const auto shown = messages->Take();
-        QCOMPARE(shown.size(), 2);
-        QCOMPARE(shown[0].text,
-                 QString("Error [CompactDatabase]: 26\r\nfile is encrypted or is not a database"));
-        QCOMPARE(shown[1].text, QString("Unable to change password!"));
-        QCOMPARE(shown[1].icon, Icon::Critical);
-        QCOMPARE(Bytes(store), before);
-    }
-
-    // The store layer never overwrites another account's store when renaming.
-    void renameOntoAnExistingStoreIsRefused() {
-        MakeStore(store, KeyOf(Password), {{"Default", Entries(1)}});
-        WriteBytes(folder->File("carol.mdb"), "carol's store");
-        DBFunctions::UpdateDatabase(folder->File("bob"), KeyOf(Password), folder->File("carol"),
-                                    KeyOf(Password));
-        messages->ExpectOne("Error [UpdateDatabase]: " + SystemError(EEXIST), Icon::Critical);
-        QCOMPARE(Bytes(folder->File("carol.mdb")), QByteArray("carol's store"));
-        QCOMPARE(ReadTable(store, KeyOf(Password), "Default").size(), 1);
+        QVERIFY(stops >= 5); // the compaction's four operations and the backup's copy
     }
 };
 
-QTEST_MAIN(StoreTest)
-#include "tst_store.moc"
+QTEST_GUILESS_MAIN(StoreFilesTest)
+#include "tst_storefiles.moc"

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "core/Session.h"
+
+#include <memory>
+
+class FlexGrid;
+class QComboBox;
+class QListWidget;
+class QMenu;
+class QTabWidget;
+
+// The open store and the controls that show it: what a log-in fills, a log-out empties and
+// the looks show or hide. The main window is one; the account dialog and the table commands
+// are handed it, so nothing reaches the window through a global.
+struct StoreView {
+    // The logged-in store, or none while logged out.
+    std::unique_ptr<Session> session;
+
+    QTabWidget* SSTab1 = nullptr;
+    QMenu* mnuCommands = nullptr;
+    FlexGrid* msgMSFlexGrid = nullptr;
+    QComboBox* cmbCurrentTable = nullptr;
+    QListWidget* TablesList = nullptr;
+};
