@@ -2,9 +2,12 @@
 #include "gui/frmKetterby.h"
 
 #include "core/ErrorTrap.h"
+#include "core/Generate.h"
+#include "core/InsertPassword.h"
 #include "gui/Dialogs.h"
 #include "gui/FlexGrid.h"
 #include "gui/FormRoutines.h"
+#include "gui/PopulateFlexGrid.h"
 #include "gui/StoreSetup.h"
 #include "gui/TableCommands.h"
 #include "gui/frmAccounts.h"
@@ -90,6 +93,7 @@ frmKetterby::frmKetterby() {
     connect(cmdAdd, &QPushButton::clicked, this, &frmKetterby::cmdAdd_Click);
     connect(cmdRemove, &QPushButton::clicked, this, &frmKetterby::cmdRemove_Click);
     connect(cmdRename, &QPushButton::clicked, this, &frmKetterby::cmdRename_Click);
+    ConnectGenerator();
 }
 
 void frmKetterby::BuildPasswordsTab(QWidget* tab, int stripTwips) {
@@ -227,6 +231,7 @@ void frmKetterby::Form_Load() {
     try {
         FormRoutines::CenterOnScreen(this);
         FormRoutines::EnableControls(*this, false);
+        SetGeneratorDefaults();
         mnuAccounts->setEnabled(true);
         frmAccounts accounts(*this, this);
         Dialogs::ShowModal(accounts);
@@ -271,3 +276,91 @@ void frmKetterby::cmdRename_Click() {
     if (const QString name = AskForTableName(*this, "Enter new name:"); !name.isEmpty())
         DBFunctions::RenameTable(*this, name);
 }
+
+void frmKetterby::ConnectGenerator() {
+    // An option's handler runs whenever it becomes selected, by the user or by the program.
+    const std::pair<QRadioButton*, void (frmKetterby::*)()> options[] = {
+        {optLetters, &frmKetterby::optLetters_Click},
+        {optNumbers, &frmKetterby::optNumbers_Click},
+        {optLettersNumbers, &frmKetterby::optLettersNumbers_Click},
+        {optLowerCase, &frmKetterby::optLowerCase_Click},
+        {optUpperCase, &frmKetterby::optUpperCase_Click},
+        {optLowerUpperCase, &frmKetterby::optLowerUpperCase_Click},
+    };
+    for (const auto& [option, handler] : options)
+        connect(option, &QRadioButton::toggled, this, [this, handler = handler](bool selected) {
+            if (selected)
+                (this->*handler)();
+        });
+    connect(cmbPasswordLength, &QComboBox::currentIndexChanged, this,
+            &frmKetterby::cmbPasswordLength_Click);
+    connect(cmdGenerate, &QPushButton::clicked, this, &frmKetterby::cmdGenerate_Click);
+    connect(cmdInsert, &QPushButton::clicked, this, &frmKetterby::cmdInsert_Click);
+}
+
+void frmKetterby::SetGeneratorDefaults() {
+    PasswordLength = 10;
+    PasswordCount = 20;
+    optLettersNumbers->setChecked(true);
+    optLowerUpperCase->setChecked(true);
+    for (int length = 6; length <= 25; ++length)
+        cmbPasswordLength->addItem(QString::number(length));
+    cmbPasswordLength->setCurrentIndex(4);
+}
+
+void frmKetterby::optLetters_Click() {
+    PasswordType = "Letters";
+    FormRoutines::EnableCaseOptions(*this, true);
+}
+void frmKetterby::optNumbers_Click() {
+    PasswordType = "Numbers";
+    FormRoutines::EnableCaseOptions(*this, false);
+}
+void frmKetterby::optLettersNumbers_Click() {
+    PasswordType = "LettersNumbers";
+    FormRoutines::EnableCaseOptions(*this, true);
+}
+void frmKetterby::optLowerCase_Click() {
+    PasswordCase = "LowerCase";
+}
+void frmKetterby::optUpperCase_Click() {
+    PasswordCase = "UpperCase";
+}
+void frmKetterby::optLowerUpperCase_Click() {
+    PasswordCase = "LowerUpperCase";
+}
+
+void frmKetterby::cmbPasswordLength_Click() {
+    PasswordLength = qint16(cmbPasswordLength->currentIndex() + 6);
+}
+
+void frmKetterby::cmdGenerate_Click() {
+    PasswordList->clear();
+    const QStringList passwords = Generate::GenerateFromSettings(
+        PasswordType, PasswordCase, quint8(PasswordLength), PasswordCount);
+    if (passwords.isEmpty())
+        return;
+    PasswordList->addItems(passwords);
+    PasswordList->setCurrentRow(0);
+}
+
+QString frmKetterby::SelectedPassword() const {
+    const QListWidgetItem* item = PasswordList->currentItem();
+    return item && item->isSelected() ? item->text() : QString();
+}
+
+void frmKetterby::cmdInsert_Click() {
+    if (session &&
+        DBFunctions::InsertPassword(*session, qint16(msgMSFlexGrid->Row()), SelectedPassword()))
+        Routines::RefillGrid(*this);
+}
+
+namespace FormRoutines {
+
+void EnableCaseOptions(frmKetterby& window, bool enabled) {
+    for (QRadioButton* option :
+         {window.optLowerCase, window.optUpperCase, window.optLowerUpperCase})
+        option->setEnabled(enabled);
+}
+
+} // namespace FormRoutines

@@ -84,6 +84,25 @@ class frmKetterby : public QMainWindow, public StoreView {
     void cmdRemove_Click();
     void cmdRename_Click();
 
+    // The generator's settings; the option handlers and the length selector change them.
+    QString PasswordType;
+    QString PasswordCase;
+    qint16 PasswordLength = 0;
+    quint8 PasswordCount = 0;
+
+    void optLetters_Click();
+    void optNumbers_Click();
+    void optLettersNumbers_Click();
+    void optLowerCase_Click();
+    void optUpperCase_Click();
+    void optLowerUpperCase_Click();
+    void cmbPasswordLength_Click();
+    void cmdGenerate_Click();
+    void cmdInsert_Click();
+
+    // The text of the selected generated password; empty when none is selected.
+    QString SelectedPassword() const;
+
   protected:
     // Form_Unload: the store is closed whichever way the window goes.
     void closeEvent(QCloseEvent* event) override;
@@ -92,4 +111,13 @@ class frmKetterby : public QMainWindow, public StoreView {
     void BuildPasswordsTab(QWidget* tab, int stripTwips);
     void BuildGeneratorTab(QWidget* tab, int stripTwips);
     void BuildMenus();
+    void ConnectGenerator();
+    void SetGeneratorDefaults();
 };
+
+namespace FormRoutines {
+
+// Enables or disables the three letter-case options; their selection stays as it is.
+void EnableCaseOptions(frmKetterby& window, bool enabled);
+
+} // namespace FormRoutines

@@ -3,6 +3,7 @@
 
 #include "gui/Dialogs.h"
 #include "gui/FlexGrid.h"
+#include "gui/FormRoutines.h"
 #include "gui/StoreSetup.h"
 #include "gui/frmAccounts.h"
 #include "gui/frmKetterby.h"
@@ -43,7 +44,9 @@ void Fixture::Finish() {
 }
 
 bool Fixture::LogIn(const QString& path, const QString& key) {
-    return DBFunctions::SetupDatabase(*window, path, key);
+    const bool opened = DBFunctions::SetupDatabase(*window, path, key);
+    FormRoutines::EnableControls(*window, opened);
+    return opened;
 }
 
 void FillLogin(frmAccounts& accounts, const QString& name, const QString& password,
