@@ -1,5 +1,5 @@
 # The two commands of a fresh machine: `make run` and `make test`.
-.PHONY: deps build run test test-sanitizers
+.PHONY: deps build run test test-sanitizers bench
 
 deps:
 	bash scripts/install-deps.sh
@@ -18,3 +18,6 @@ test-sanitizers: deps
 	cmake --preset asan
 	cmake --build --preset asan
 	ctest --preset asan
+
+bench: build
+	./build/default/bench/ketterby_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true

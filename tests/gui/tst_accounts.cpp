@@ -240,7 +240,7 @@ class AccountsTest : public QObject, protected Fixture {
                 {a.cmdNewPath, a.txtNewPath, "cmdNewPath"},
                 {a.cmdEditPath, a.txtEditPath, "cmdEditPath"}};
             for (const auto& [button, box, procedure] : pickers) {
-                for (const std::optional<QString> given :
+                for (const std::optional<QString>& given :
                      {std::optional<QString>("/chosen/"), std::optional<QString>(""),
                       std::optional<QString>()}) {
                     answer = given;

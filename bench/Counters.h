@@ -1,0 +1,14 @@
+#pragma once
+
+// What a benchmark counts inside its own process: the syncs that reach the disk and
+// SQLCipher's key derivations (each a PBKDF2 run of thousands of iterations).
+namespace Counters {
+
+struct Counts {
+    long syncs = 0;
+    long keyDerivations = 0;
+};
+
+Counts Now();
+
+} // namespace Counters

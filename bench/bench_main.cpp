@@ -1,0 +1,94 @@
+// Benchmarks of the real operations on real store files, with the main window on the
+// offscreen platform. Each prints medians over its repetitions.
+#include "bench/BenchStores.h"
+#include "bench/Counters.h"
+#include "core/Generate.h"
+#include "gui/FlexGrid.h"
+#include "gui/PopulateFlexGrid.h"
+#include "gui/StoreSetup.h"
+#include "gui/frmAccounts.h"
+#include "gui/frmKetterby.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// Reports what each iteration spent in syncs and key derivations, as counted.
+class CountedLoop {
+  public:
+    explicit CountedLoop(benchmark::State& state) : state(state), start(Counters::Now()) {}
+    ~CountedLoop() {
+        const Counters::Counts end = Counters::Now();
+        const auto perIteration = benchmark::Counter::kAvgIterations;
+        state.counters["syncs"] = benchmark::Counter(double(end.syncs - start.syncs), perIteration);
+        state.counters["key derivations"] =
+            benchmark::Counter(double(end.keyDerivations - start.keyDerivations), perIteration);
+    }
+
+  private:
+    benchmark::State& state;
+    Counters::Counts start;
+};
+
+// SetupDatabase as a log-in runs it, on a store of N tables of 99 entries.
+void SetupDatabase(benchmark::State& state) {
+    const BenchStore store(int(state.range(0)), 99);
+    frmKetterby window;
+    DBFunctions::SetupDatabase(window, store.Path(), BenchStore::Key()); // makes the backup
+    const CountedLoop counted(state);
+    for (auto _ : state) {
+        DBFunctions::CloseDatabase(window);
+        if (!DBFunctions::SetupDatabase(window, store.Path(), BenchStore::Key()))
+            state.SkipWithError("the log-in failed");
+    }
+}
+BENCHMARK(SetupDatabase)->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond);
+
+// The Login button as a user presses it: the store key, the check, and SetupDatabase.
+void LoginButton(benchmark::State& state) {
+    const BenchStore store(10, 99);
+    frmKetterby window;
+    const CountedLoop counted(state);
+    for (auto _ : state) {
+        frmAccounts accounts(window);
+        accounts.txtLoginUser->setText("bench");
+        accounts.txtLoginPassword->setText("bench");
+        accounts.txtLoginPath->setText(store.Folder());
+        accounts.cmdLogin->click();
+        if (!window.session)
+            state.SkipWithError("the log-in failed");
+    }
+}
+BENCHMARK(LoginButton)->Unit(benchmark::kMillisecond);
+
+void PopulateFlexGrid(benchmark::State& state) {
+    const BenchStore store(1, int(state.range(0)));
+    frmKetterby window;
+    DBFunctions::SetupDatabase(window, store.Path(), BenchStore::Key());
+    for (auto _ : state)
+        Routines::PopulateFlexGrid(DefaultTable, *window.msgMSFlexGrid,
+                                   window.session->Connection(), 0, 0);
+}
+BENCHMARK(PopulateFlexGrid)->Arg(99)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+void Generate(benchmark::State& state) {
+    for (auto _ : state)
+        benchmark::DoNotOptimize(
+            Generate::GenerateFromSettings("LettersNumbers", "LowerUpperCase", 25, 20));
+}
+BENCHMARK(Generate)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+}
