@@ -18,6 +18,8 @@
 #include <QTabWidget>
 #include <QTest>
 
+#include <filesystem>
+
 using MessageBoxes::Icon;
 
 namespace {
@@ -208,8 +210,8 @@ class AccountsTest : public QObject, protected Fixture {
         QCOMPARE(folder->Files(), QStringList{"garbage.mdb"});
     }
 
-    // A typed folder is a plain prefix; an empty box is the program's own folder, found by
-    // the real lookup.
+    // A typed folder is a plain prefix; an empty box is the user's data folder, found by the
+    // real lookup, shown in the box and made private on first use.
     void folderBoxes() {
         const QString name(50, QChar(0x00E9));
         QVERIFY(QDir(folder->Path()).mkdir("data"));
@@ -217,12 +219,44 @@ class AccountsTest : public QObject, protected Fixture {
         QVERIFY(LoggedIn(*window));
         QVERIFY(QFile::exists(folder->File("data" + name + ".mdb")));
 
-        Environment::SetApplicationFolder(std::nullopt);
-        const QString beside = QCoreApplication::applicationDirPath() + "/ketterby-test.mdb";
-        QFile::remove(beside);
-        Setup([&](frmAccounts& a) { FillNew(a, "ketterby-test", "pw", "pw"); });
-        const bool created = QFile::remove(beside);
-        QVERIFY(created);
+        Environment::SetDataFolder(std::nullopt);
+        qputenv("XDG_DATA_HOME", QFile::encodeName(folder->File("home")));
+        const QString personal = folder->File("home/" + QCoreApplication::applicationName() + "/");
+        Setup([&](frmAccounts& a) {
+            QCOMPARE(a.txtNewPath->placeholderText(), personal);
+            FillNew(a, "bob", "pw", "pw");
+        });
+        QCOMPARE(std::filesystem::status(personal.toStdString()).permissions(),
+                 std::filesystem::perms::owner_all);
+        QVERIFY(QFile::exists(personal + "bob.mdb"));
+        window->mnuFileLogout->trigger();
+        LogIn("bob", "pw");
+        qunsetenv("XDG_DATA_HOME");
+        QVERIFY(LoggedIn(*window));
+    }
+
+    void creationRefusedByTheFolder_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("missing") << "missing/"
+                                 << "No such file or directory";
+        QTest::newRow("a file in the way") << "garbage.mdb/"
+                                           << "Not a directory";
+    }
+
+    // A folder that cannot take the store is named with the system's reason; nothing is made.
+    void creationRefusedByTheFolder() {
+        QFETCH(QString, typed);
+        QFETCH(QString, reason);
+        WriteBytes(folder->File("garbage.mdb"), "g");
+        Setup([&](frmAccounts& a) {
+            FillNew(a, "bob", "pw", "pw", folder->File(typed));
+            messages->ExpectOne("Sorry, could not create this account in " + folder->File(typed) +
+                                    "\r\n" + reason,
+                                Icon::Information);
+        });
+        QCOMPARE(QDir(folder->Path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+                 QStringList{"garbage.mdb"});
     }
 
     // Each Browse button fills its own folder box; a cancel or a failure leaves it alone.
