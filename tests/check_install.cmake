@@ -11,6 +11,13 @@ foreach(file bin/ketterby share/ketterby/help.htm share/applications/ketterby.de
         message(FATAL_ERROR "not installed: ${file}")
     endif()
 endforeach()
+# The configured files carry the project's version, not the placeholder for it.
+foreach(file share/ketterby/help.htm share/metainfo/org.ketterby.ketterby.metainfo.xml)
+    file(STRINGS ${PREFIX}/${file} placeholders REGEX "@[A-Z_]+@")
+    if(placeholders)
+        message(FATAL_ERROR "${file} keeps a placeholder: ${placeholders}")
+    endif()
+endforeach()
 execute_process(COMMAND desktop-file-validate ${PREFIX}/share/applications/ketterby.desktop
                 COMMAND_ERROR_IS_FATAL ANY)
 execute_process(COMMAND appstreamcli validate --no-net
