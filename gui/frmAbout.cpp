@@ -18,9 +18,9 @@ constexpr int IconSize = 64;
 constexpr double TitleScale = 1.8;
 
 const QString Disclaimer = QStringLiteral(
-    "Separate accounts for individual users help you manage your user names and passwords "
-    "without having to remember all of them. Ketterby helps you generate new passwords and "
-    "saves you typing the same information again and again.");
+    "Separate accounts for each user keep user names and passwords at hand, so nobody has to "
+    "remember them all. Ketterby generates new passwords and saves typing the same details "
+    "again and again.");
 
 } // namespace
 
