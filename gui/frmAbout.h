@@ -29,5 +29,6 @@ class frmAbout : public QDialog {
     void showEvent(QShowEvent* event) override;
 
   private:
+    // The caption and the labels; the box centres itself when shown, once its size is known.
     void Form_Load();
 };
