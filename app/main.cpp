@@ -1,5 +1,6 @@
 // Starts the program.
 #include "gui/MessageBoxOnScreen.h"
+#include "gui/frmAbout.h"
 #include "gui/frmKetterby.h"
 
 #include <QApplication>
@@ -26,6 +27,9 @@ int main(int argc, char* argv[]) {
     DisableCoreDumps();
     QApplication application(argc, argv);
     application.setApplicationName("Ketterby");
+    // Every window shows the program's icon; the desktop matches the window to ketterby.desktop.
+    application.setWindowIcon(frmAbout::ProgramIcon());
+    application.setDesktopFileName("ketterby");
     MessageBoxes::SetResponder(MessageBoxes::ShowOnScreen);
     frmKetterby window;
     window.Form_Load();

@@ -5,7 +5,8 @@
 
 #include <optional>
 
-// Facts of the world the program reads: today's date and its own folder. Tests may pin both.
+// Facts of the world the program reads: today's date, its own folder and the user's data
+// folder. Tests may pin each.
 namespace Environment {
 
 QDate Today();
@@ -13,7 +14,12 @@ QDate Today();
 // The folder of the program's executable followed by the platform separator.
 QString ApplicationFolder();
 
+// The per-user data folder (normally ~/.local/share/Ketterby/) followed by the platform
+// separator, whether or not it exists yet.
+QString DataFolder();
+
 void SetToday(std::optional<QDate> date);
 void SetApplicationFolder(std::optional<QString> folder);
+void SetDataFolder(std::optional<QString> folder);
 
 } // namespace Environment

@@ -8,6 +8,7 @@
 #include "core/FileOperations.h"
 #include "core/MessageBoxes.h"
 #include "core/StoreFiles.h"
+#include "core/StoreFolder.h"
 #include "core/StoreKey.h"
 #include "gui/Dialogs.h"
 #include "gui/FormRoutines.h"
@@ -42,10 +43,10 @@ QString Read(const QLineEdit* box) {
     return FormRoutines::TrimBlanks(box->text());
 }
 
-// An empty folder box means the program's own folder; any other text is a plain prefix.
+// An empty folder box means the user's data folder; any other text is a plain prefix.
 QString ReadFolder(const QLineEdit* box) {
     const QString folder = Read(box);
-    return folder.isEmpty() ? Environment::ApplicationFolder() : folder;
+    return folder.isEmpty() ? StoreFolder::Default() : folder;
 }
 
 QString StorePath(const QString& folder, const QString& name) {
@@ -87,11 +88,11 @@ QLineEdit* MakePasswordBox(const char* name, QWidget* parent, QLabel* label) {
     return box;
 }
 
-// A folder box left empty means the program's own folder.
+// A folder box left empty means the user's data folder, which it shows.
 QLineEdit* MakeFolderBox(const char* name, QWidget* parent, QLabel* label) {
     QLineEdit* box = MakeBox(name, parent, label);
     box->setAccessibleName("Folder");
-    box->setPlaceholderText("Program folder");
+    box->setPlaceholderText(Environment::DataFolder());
     return box;
 }
 
@@ -298,6 +299,8 @@ void frmAccounts::cmdCreate_Click() {
         FormRoutines::EnableControls(view, false);
         if (FileOperations::FileExists(path))
             return Inform(NameInUse);
+        if (const QString refusal = StoreFolder::CreationRefusal(path); !refusal.isEmpty())
+            return Inform(refusal);
         if (DBFunctions::SetupDatabase(view, path, key)) {
             FormRoutines::EnableControls(view, true);
             close();
@@ -353,8 +356,7 @@ void frmAccounts::cmdUpdate_Click() {
 
 void frmAccounts::PickFolderInto(const QString& procedure, QLineEdit* box, const QString& filter) {
     Trap(procedure, [&] {
-        const auto folder =
-            Dialogs::PickFolder({"Select path:", Environment::ApplicationFolder(), filter});
+        const auto folder = Dialogs::PickFolder({"Select path:", StoreFolder::Default(), filter});
         if (folder)
             box->setText(*folder);
     });

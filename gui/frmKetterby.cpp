@@ -7,9 +7,11 @@
 #include "gui/Dialogs.h"
 #include "gui/FlexGrid.h"
 #include "gui/FormRoutines.h"
+#include "gui/HelpPage.h"
 #include "gui/PopulateFlexGrid.h"
 #include "gui/StoreSetup.h"
 #include "gui/TableCommands.h"
+#include "gui/frmAbout.h"
 #include "gui/frmAccounts.h"
 #include "gui/frmInputForm.h"
 
@@ -225,6 +227,8 @@ void frmKetterby::BuildMenus() {
     connect(mnuFileExit, &QAction::triggered, this, &frmKetterby::mnuFileExit_Click);
     connect(mnuAccountsAccountSetup, &QAction::triggered, this,
             &frmKetterby::mnuAccountsAccountSetup_Click);
+    connect(mnuHelpContents, &QAction::triggered, this, &frmKetterby::mnuHelpContents_Click);
+    connect(mnuHelpAbout, &QAction::triggered, this, &frmKetterby::mnuHelpAbout_Click);
 }
 
 void frmKetterby::Form_Load() {
@@ -257,6 +261,19 @@ void frmKetterby::mnuFileExit_Click() {
 void frmKetterby::mnuAccountsAccountSetup_Click() {
     frmAccounts accounts(*this, this);
     Dialogs::ShowModal(accounts);
+}
+
+// A missing page shows nothing of the program's own.
+void frmKetterby::mnuHelpContents_Click() {
+    Trap("mnuHelpContents_Click", [] {
+        if (const QString path = HelpPage::Locate(); !path.isEmpty())
+            HelpPage::Open(path);
+    });
+}
+
+void frmKetterby::mnuHelpAbout_Click() {
+    frmAbout about(this);
+    Dialogs::ShowModal(about);
 }
 
 void frmKetterby::cmbCurrentTable_Click() {

@@ -79,6 +79,8 @@ class frmKetterby : public QMainWindow, public StoreView {
     void mnuFileLogout_Click();
     void mnuFileExit_Click();
     void mnuAccountsAccountSetup_Click();
+    void mnuHelpContents_Click();
+    void mnuHelpAbout_Click();
     void cmbCurrentTable_Click();
     void cmdAdd_Click();
     void cmdRemove_Click();

@@ -18,6 +18,8 @@
 #include <QTabWidget>
 #include <QTest>
 
+#include <filesystem>
+
 using MessageBoxes::Icon;
 
 namespace {
@@ -137,7 +139,7 @@ class AccountsTest : public QObject, protected Fixture {
             row(tab, "empty name", "   ", "pw", "pw", "Please enter a valid name.");
             row(tab, "name of 51", QString(51, 'n'), "pw", "pw", TooLong);
             for (const QString name : {"a\\b", "a/b", "c:d", "e*", "f?", "g\"h", "i<", ">j", "k|l",
-                                        ".", "..", "../escaped", "tab\there"})
+                                       ".", "..", "../escaped", "tab\there"})
                 row(tab, "not a file name: " + name, name, "pw", "pw", NotAFileName);
             row(tab, "blank inside password", "bob", "p w", "p w",
                 "No spaces allowed in password!");
@@ -207,8 +209,7 @@ class AccountsTest : public QObject, protected Fixture {
         QCOMPARE(folder->Files(), QStringList{"garbage.mdb"});
     }
 
-    // A typed folder is a plain prefix; an empty box is the program's own folder, found by
-    // the real lookup.
+    // A typed folder is a plain prefix, checked first; an empty box means the user's data folder.
     void folderBoxes() {
         const QString name(50, QChar(0x00E9));
         QVERIFY(QDir(folder->Path()).mkdir("data"));
@@ -216,12 +217,24 @@ class AccountsTest : public QObject, protected Fixture {
         QVERIFY(LoggedIn(*window));
         QVERIFY(QFile::exists(folder->File("data" + name + ".mdb")));
 
-        Environment::SetApplicationFolder(std::nullopt);
-        const QString beside = QCoreApplication::applicationDirPath() + "/ketterby-test.mdb";
-        QFile::remove(beside);
-        Setup([&](frmAccounts& a) { FillNew(a, "ketterby-test", "pw", "pw"); });
-        const bool created = QFile::remove(beside);
-        QVERIFY(created);
+        Environment::SetDataFolder(std::nullopt);
+        qputenv("XDG_DATA_HOME", QFile::encodeName(folder->File("home")));
+        const QString personal = folder->File("home/" + QCoreApplication::applicationName() + "/");
+        const QString missing = folder->File("missing/");
+        Setup([&](frmAccounts& a) {
+            FillNew(a, "bob", "pw", "pw", missing);
+            messages->ExpectOne("Sorry, could not create this account in " + missing +
+                                    "\r\nNo such file or directory",
+                                Icon::Information);
+            QCOMPARE(a.txtNewPath->placeholderText(), personal);
+            FillNew(a, "bob", "pw", "pw");
+        });
+        QVERIFY(!QFile::exists(missing));
+        QCOMPARE(std::filesystem::status(personal.toStdString()).permissions(),
+                 std::filesystem::perms::owner_all);
+        LogIn("bob", "pw");
+        qunsetenv("XDG_DATA_HOME");
+        QVERIFY(LoggedIn(*window));
     }
 
     // Each Browse button fills its own folder box; a cancel or a failure leaves it alone.

@@ -38,10 +38,10 @@ void MessageRecorder::ExpectOne(const QString& text, MessageBoxes::Icon icon,
 }
 
 TestFolder::TestFolder() {
-    Environment::SetApplicationFolder(Path());
+    Environment::SetDataFolder(Path());
 }
 TestFolder::~TestFolder() {
-    Environment::SetApplicationFolder(std::nullopt);
+    Environment::SetDataFolder(std::nullopt);
 }
 QStringList TestFolder::Files() const {
     return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name);

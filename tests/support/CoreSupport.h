@@ -27,7 +27,7 @@ class MessageRecorder {
     QList<MessageBoxes::Answer> answers;
 };
 
-// A private folder that serves as the program's own folder.
+// A private folder that serves as the user's data folder, where stores go by default.
 class TestFolder {
   public:
     TestFolder();
