@@ -18,8 +18,8 @@ MessageRecorder::MessageRecorder() {
         messages.append(message);
         if (!answers.isEmpty())
             return answers.takeFirst();
-        return message.buttons == MessageBoxes::Buttons::YesNo ? MessageBoxes::Answer::No
-                                                               : MessageBoxes::Answer::OK;
+        return message.buttons == MessageBoxes::Buttons::OK ? MessageBoxes::Answer::OK
+                                                            : MessageBoxes::Answer::No;
     });
 }
 
