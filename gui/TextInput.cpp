@@ -1,5 +1,4 @@
-// The text input rules: the quote filter of the listed boxes, the trimming of blanks and the
-// quoting rule.
+// The text input rules: the quote filter, the trimming of blanks and the quoting rule.
 #include "gui/TextInput.h"
 
 #include <QKeyEvent>
