@@ -129,6 +129,25 @@ QStringList Connection::UserTables() const {
     return names;
 }
 
+Transaction::Transaction(const Connection& connection) : connection(connection) {
+    connection.Execute("BEGIN;");
+}
+
+Transaction::~Transaction() {
+    if (committed)
+        return;
+    try {
+        connection.Execute("ROLLBACK;");
+    } catch (const Failure&) {
+        // Some failures (a full disk, for one) have already made the engine roll back.
+    }
+}
+
+void Transaction::Commit() {
+    connection.Execute("COMMIT;");
+    committed = true;
+}
+
 QString QuoteName(const QString& name) {
     QString inner = name;
     return '"' + inner.replace('"', "\"\"") + '"';

@@ -66,6 +66,22 @@ class Connection {
     sqlite3* database = nullptr;
 };
 
+// One transaction on the connection: what runs while it lives is kept by Commit and undone
+// when it ends without one, so a failure halfway leaves the store as it was.
+class Transaction {
+  public:
+    explicit Transaction(const Connection& connection);
+    ~Transaction();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+
+    void Commit();
+
+  private:
+    const Connection& connection;
+    bool committed = false;
+};
+
 // A table name as an identifier: double quotes, inner ones doubled, so no name can escape.
 QString QuoteName(const QString& name);
 

@@ -13,8 +13,9 @@ inline const QString LineBreak = QStringLiteral("\r\n");
 inline const QString ApplicationTitle = QStringLiteral("Ketterby");
 
 enum class Icon { Critical, Question, Exclamation, Information };
-enum class Buttons { OK, YesNo };
-enum class Answer { OK, Yes, No };
+// The first button is the default one.
+enum class Buttons { OK, OKCancel, YesNo };
+enum class Answer { OK, Cancel, Yes, No };
 
 struct Message {
     QString text;

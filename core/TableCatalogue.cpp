@@ -50,16 +50,18 @@ namespace DBFunctions {
 
 qint16 CountRecords(const Session& session) {
     qint16 count = 0;
-    Trap("CountRecords", [&] {
-        count = qint16(session.Connection().QueryInteger(
-            "SELECT COUNT(*) FROM " + Engine::QuoteName(session.CurrentTable) + ";"));
-    });
+    Trap("CountRecords",
+         [&] { count = qint16(Catalogue::CountRows(session.Connection(), session.CurrentTable)); });
     return count;
 }
 
 } // namespace DBFunctions
 
 namespace Catalogue {
+
+qint64 CountRows(const Engine::Connection& connection, const QString& table) {
+    return connection.QueryInteger("SELECT COUNT(*) FROM " + Engine::QuoteName(table) + ";");
+}
 
 void DropTable(const Engine::Connection& connection, const QString& name) {
     connection.Execute("DROP TABLE " + Engine::QuoteName(name) + ";");

@@ -37,6 +37,8 @@ namespace Catalogue {
 // The columns of every table, in order.
 inline const QStringList Layout = {"Date", "Description", "User ID", "Password", "ID"};
 
+qint64 CountRows(const Engine::Connection& connection, const QString& table);
+
 void DropTable(const Engine::Connection& connection, const QString& name);
 
 // Renames a table, refusing a name already in use in any letter case.

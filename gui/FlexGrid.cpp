@@ -2,6 +2,9 @@
 #include "gui/FlexGrid.h"
 
 #include <QHeaderView>
+#include <QStyle>
+
+#include <cmath>
 
 FlexGrid::FlexGrid(QWidget* parent) : QTableWidget(2, 2, parent) {
     horizontalHeader()->hide();
@@ -55,6 +58,17 @@ int FlexGrid::Col() const {
 void FlexGrid::SetCol(int col) {
     if (col >= 0 && col < columnCount())
         setCurrentCell(Row(), col);
+}
+
+QRect FlexGrid::CellRect(int row, int col) const {
+    return visualRect(model()->index(row, col)).translated(viewport()->pos());
+}
+
+// A cell draws its text between margins of the style's, beside one grid line.
+int FlexGrid::TextWidth(const QString& text) const {
+    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    const int textWidth = int(std::ceil(QFontMetricsF(font()).horizontalAdvance(text)));
+    return textWidth + 2 * margin + (showGrid() ? 1 : 0);
 }
 
 // The header row and the row-number column look like headers and cannot be selected.

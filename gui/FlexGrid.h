@@ -28,6 +28,11 @@ class FlexGrid : public QTableWidget {
     int ColWidth(int col) const { return columnWidth(col); }
     void SetColWidth(int col, int width) { setColumnWidth(col, width); }
 
+    // Where a cell lies, relative to the grid itself.
+    QRect CellRect(int row, int col) const;
+    // The width a column needs to show the text whole in the grid's font.
+    int TextWidth(const QString& text) const;
+
   private:
     void StyleFixedCells();
 };

@@ -34,6 +34,11 @@ Answer ShowOnScreen(const Message& message) {
         box.setDefaultButton(QMessageBox::Yes);
         return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
     }
+    if (message.buttons == Buttons::OKCancel) {
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Ok);
+        return box.exec() == QMessageBox::Ok ? Answer::OK : Answer::Cancel;
+    }
     box.setStandardButtons(QMessageBox::Ok);
     box.exec();
     return Answer::OK;

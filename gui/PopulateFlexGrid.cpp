@@ -14,12 +14,14 @@ namespace {
 
 constexpr int MinimumRows = 18;
 
-// Widths in twips from the grid's width: row numbers and date fixed, the rest 4 : 3 : 3.
+// Widths in twips from the grid's width: row numbers and date fixed, the rest 4 : 3 : 3. The
+// row numbers get room for "99" in any font; the description gives up what that takes.
 void SetColumnWidths(FlexGrid& grid) {
     const double width = std::nearbyint(FormRoutines::PixelsToTwips(grid.width()) - 35);
     const double share = (width - 1100) / 10;
-    const double widths[] = {300, 800, std::nearbyint(share * 4), std::nearbyint(share * 3),
-                             std::nearbyint(share * 3)};
+    const double numbers = std::max(300.0, FormRoutines::PixelsToTwips(grid.TextWidth("99")));
+    const double widths[] = {numbers, 800, std::nearbyint(share * 4) - (numbers - 300),
+                             std::nearbyint(share * 3), std::nearbyint(share * 3)};
     for (int col = 0; col < 5 && col < grid.Cols(); ++col)
         grid.SetColWidth(col, FormRoutines::TwipsToPixels(widths[col]));
 }

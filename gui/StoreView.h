@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/CutBuffer.h"
 #include "core/Session.h"
 
 #include <memory>
@@ -16,6 +17,8 @@ class QTabWidget;
 struct StoreView {
     // The logged-in store, or none while logged out.
     std::unique_ptr<Session> session;
+    // The entry last cut, kept across log-outs and log-ins.
+    CutBuffer cutBuffer;
 
     QTabWidget* SSTab1 = nullptr;
     QMenu* mnuCommands = nullptr;

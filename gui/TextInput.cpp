@@ -1,4 +1,4 @@
-// The text input rules: the quote filter of the listed boxes and the trimming of blanks.
+// The text input rules: the quote filter, the trimming of blanks and the quoting rule.
 #include "gui/TextInput.h"
 
 #include <QKeyEvent>
@@ -52,3 +52,11 @@ void InstallQuoteFilter(QLineEdit* box) {
 }
 
 } // namespace FormRoutines
+
+namespace Routines {
+
+QString QuoteSQL(const QString& text) {
+    return QString(text).replace('\'', "''");
+}
+
+} // namespace Routines

@@ -1,23 +1,28 @@
 // The main window: its controls, menus, start-up, looks and handlers.
 #include "gui/frmKetterby.h"
 
+#include "core/EntryOperations.h"
 #include "core/ErrorTrap.h"
 #include "core/Generate.h"
 #include "core/InsertPassword.h"
 #include "gui/Dialogs.h"
 #include "gui/FlexGrid.h"
 #include "gui/FormRoutines.h"
+#include "gui/GridEdit.h"
 #include "gui/HelpPage.h"
 #include "gui/PopulateFlexGrid.h"
 #include "gui/StoreSetup.h"
 #include "gui/TableCommands.h"
+#include "gui/TextInput.h"
 #include "gui/frmAbout.h"
 #include "gui/frmAccounts.h"
 #include "gui/frmInputForm.h"
+#include "gui/frmNewEntry.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -68,6 +73,20 @@ QString AskForTableName(frmKetterby& window, const QString& prompt) {
     return name;
 }
 
+// After an entry command no row is selected.
+void ShowHeaderCorner(FlexGrid& grid) {
+    grid.SetRow(0);
+    grid.SetCol(0);
+}
+
+qint16 CurrentRow(const FlexGrid& grid) {
+    return qint16(grid.Row());
+}
+
+qint16 CurrentCol(const FlexGrid& grid) {
+    return qint16(grid.Col());
+}
+
 } // namespace
 
 frmKetterby::frmKetterby() {
@@ -96,6 +115,15 @@ frmKetterby::frmKetterby() {
     connect(cmdRemove, &QPushButton::clicked, this, &frmKetterby::cmdRemove_Click);
     connect(cmdRename, &QPushButton::clicked, this, &frmKetterby::cmdRename_Click);
     ConnectGenerator();
+    connect(cmdNew, &QPushButton::clicked, this, &frmKetterby::cmdNew_Click);
+    connect(cmdDelete, &QPushButton::clicked, this, &frmKetterby::cmdDelete_Click);
+    connect(cmdEdit, &QPushButton::clicked, this, &frmKetterby::cmdEdit_Click);
+    connect(cmdCut, &QPushButton::clicked, this, &frmKetterby::cmdCut_Click);
+    connect(cmdPaste, &QPushButton::clicked, this, &frmKetterby::cmdPaste_Click);
+    connect(cmdExport, &QPushButton::clicked, this, &frmKetterby::cmdExport_Click);
+    // A command chosen from the menu leaves the focus in the edit box: the edit is discarded
+    // all the same, so that Enter cannot write into an entry the command has moved.
+    connect(mnuCommands, &QMenu::aboutToShow, this, &frmKetterby::txtText_LostFocus);
 }
 
 void frmKetterby::BuildPasswordsTab(QWidget* tab, int stripTwips) {
@@ -106,7 +134,10 @@ void frmKetterby::BuildPasswordsTab(QWidget* tab, int stripTwips) {
 
     txtText = Make<QLineEdit>("txtText", tab);
     PlaceOnTab(txtText, stripTwips, 7440, 2640, 1935, 375);
+    txtText->setFocusPolicy(Qt::ClickFocus);
     txtText->hide();
+    FormRoutines::InstallQuoteFilter(txtText);
+    txtText->installEventFilter(this);
 
     Frame3 = MakeFrame("Frame3", {}, tab);
     PlaceOnTab(Frame3, stripTwips, 240, 5760, 9855, 855);
@@ -381,3 +412,78 @@ void EnableCaseOptions(frmKetterby& window, bool enabled) {
 }
 
 } // namespace FormRoutines
+
+void frmKetterby::cmdNew_Click() {
+    if (!session)
+        return;
+    frmNewEntry entry(*this, *PasswordList, this);
+    Dialogs::ShowModal(entry);
+    ShowHeaderCorner(*msgMSFlexGrid);
+}
+
+void frmKetterby::cmdDelete_Click() {
+    if (!session)
+        return;
+    DBFunctions::DeleteEntry(*session, CurrentRow(*msgMSFlexGrid));
+    Routines::RefillGrid(*this);
+    ShowHeaderCorner(*msgMSFlexGrid);
+}
+
+void frmKetterby::cmdEdit_Click() {
+    if (session)
+        DBFunctions::EditEntry(*this, *txtText, CurrentRow(*msgMSFlexGrid),
+                               CurrentCol(*msgMSFlexGrid));
+}
+
+void frmKetterby::cmdCut_Click() {
+    if (!session)
+        return;
+    FlexGrid& grid = *msgMSFlexGrid;
+    const qint16 row = CurrentRow(grid);
+    DBFunctions::CutEntry(*session, cutBuffer, row);
+    Routines::PopulateFlexGrid(session->CurrentTable, grid, session->Connection(), qint16(row - 1),
+                               CurrentCol(grid));
+    ShowHeaderCorner(grid);
+}
+
+void frmKetterby::cmdPaste_Click() {
+    if (!session)
+        return;
+    DBFunctions::PasteEntry(*session, cutBuffer);
+    Routines::RefillGrid(*this);
+    ShowHeaderCorner(*msgMSFlexGrid);
+}
+
+void frmKetterby::cmdExport_Click() {
+    if (session)
+        clipboardExport.Export(
+            msgMSFlexGrid->TextMatrix(msgMSFlexGrid->Row(), msgMSFlexGrid->Col()));
+}
+
+// Enter writes the box's text into the cell made current when the box opened.
+void frmKetterby::txtText_KeyDown() {
+    txtText->hide();
+    const FlexGrid& grid = *msgMSFlexGrid;
+    if (session && DBFunctions::SaveField(*session, CurrentRow(grid), CurrentCol(grid),
+                                          FormRoutines::TrimBlanks(txtText->text())))
+        Routines::RefillGrid(*this);
+}
+
+void frmKetterby::txtText_LostFocus() {
+    txtText->hide();
+}
+
+bool frmKetterby::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == txtText && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            txtText_KeyDown();
+            return true;
+        }
+    }
+    // The box's own context menu takes the focus for a moment without ending the edit.
+    if (watched == txtText && event->type() == QEvent::FocusOut &&
+        static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
+        txtText_LostFocus();
+    return QMainWindow::eventFilter(watched, event);
+}

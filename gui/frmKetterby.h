@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gui/ClipboardExport.h"
 #include "gui/StoreView.h"
 
 #include <QMainWindow>
@@ -85,6 +86,16 @@ class frmKetterby : public QMainWindow, public StoreView {
     void cmdAdd_Click();
     void cmdRemove_Click();
     void cmdRename_Click();
+    void cmdNew_Click();
+    void cmdDelete_Click();
+    void cmdEdit_Click();
+    void cmdCut_Click();
+    void cmdPaste_Click();
+    void cmdExport_Click();
+    void txtText_KeyDown();
+    void txtText_LostFocus();
+
+    ClipboardExport clipboardExport;
 
     // The generator's settings; the option handlers and the length selector change them.
     QString PasswordType;
@@ -108,6 +119,8 @@ class frmKetterby : public QMainWindow, public StoreView {
   protected:
     // Form_Unload: the store is closed whichever way the window goes.
     void closeEvent(QCloseEvent* event) override;
+    // Enter and the loss of focus in the edit box.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void BuildPasswordsTab(QWidget* tab, int stripTwips);

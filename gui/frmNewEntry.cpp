@@ -1,0 +1,124 @@
+// The New Entry dialog.
+#include "gui/frmNewEntry.h"
+
+#include "core/EntryOperations.h"
+#include "core/MessageBoxes.h"
+#include "gui/FormRoutines.h"
+#include "gui/PopulateFlexGrid.h"
+#include "gui/StoreView.h"
+#include "gui/TextInput.h"
+
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+using FormRoutines::Make;
+using FormRoutines::Place;
+
+namespace {
+
+constexpr int UserIDLimit = 50;
+constexpr int PasswordLimit = 50;
+constexpr int DescriptionLimit = 100;
+
+QLabel* MakeLabel(const char* name, const QString& caption, QWidget* parent) {
+    auto* label = Make<QLabel>(name, parent, caption);
+    QFont bold = label->font();
+    bold.setBold(true);
+    label->setFont(bold);
+    return label;
+}
+
+QLineEdit* MakeBox(const char* name, QLabel* label, QWidget* parent) {
+    auto* box = Make<QLineEdit>(name, parent);
+    label->setBuddy(box);
+    return box;
+}
+
+// Neither button answers Enter.
+QPushButton* MakeButton(const char* name, const QString& caption, QWidget* parent) {
+    auto* button = Make<QPushButton>(name, parent, caption);
+    button->setAutoDefault(false);
+    return button;
+}
+
+QString SelectedText(const QListWidget& list) {
+    const QList<QListWidgetItem*> selected = list.selectedItems();
+    return selected.isEmpty() ? QString() : selected.constFirst()->text();
+}
+
+} // namespace
+
+frmNewEntry::frmNewEntry(StoreView& view, const QListWidget& PasswordList, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint),
+      view(view) {
+    setObjectName("frmNewEntry");
+    setWindowTitle("New Entry");
+    setModal(true);
+    setFixedSize(FormRoutines::TwipsToPixels(4725), FormRoutines::TwipsToPixels(2535));
+
+    Frame1 = Make<QGroupBox>("Frame1", this);
+    Place(Frame1, 120, 120, 4455, 1695);
+    Label1 = MakeLabel("Label1", "User ID", Frame1);
+    Place(Label1, 240, 360, 1095, 255);
+    txtUser = MakeBox("txtUser", Label1, Frame1);
+    Place(txtUser, 1440, 240, 2895, 330);
+    Label2 = MakeLabel("Label2", "Password", Frame1);
+    Place(Label2, 240, 840, 1095, 255);
+    txtPassword = MakeBox("txtPassword", Label2, Frame1);
+    Place(txtPassword, 1440, 720, 2895, 360);
+    FormRoutines::InstallQuoteFilter(txtPassword);
+    Label3 = MakeLabel("Label3", "Description", Frame1);
+    Place(Label3, 120, 1320, 1215, 255);
+    txtDescription = MakeBox("txtDescription", Label3, Frame1);
+    Place(txtDescription, 1440, 1200, 2895, 360);
+    cmdOK = MakeButton("cmdOK", "&OK", this);
+    Place(cmdOK, 1200, 2040, 975, 375);
+    cmdCancel = MakeButton("cmdCancel", "&Cancel", this);
+    Place(cmdCancel, 2400, 2040, 975, 375);
+
+    QWidget* const focusOrder[] = {txtUser, txtPassword, txtDescription, cmdOK, cmdCancel};
+    for (size_t i = 1; i < std::size(focusOrder); ++i)
+        QWidget::setTabOrder(focusOrder[i - 1], focusOrder[i]);
+    txtPassword->setText(SelectedText(PasswordList));
+    connect(cmdOK, &QPushButton::clicked, this, &frmNewEntry::cmdOK_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &frmNewEntry::cmdCancel_Click);
+}
+
+void frmNewEntry::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    FormRoutines::CenterOnScreen(this);
+}
+
+void frmNewEntry::keyPressEvent(QKeyEvent* event) {
+    if (event->key() != Qt::Key_Escape)
+        QDialog::keyPressEvent(event);
+}
+
+// The limits count an apostrophe twice, as they always have: they are measured on the text as
+// quoted for SQL, though the text is stored as typed.
+void frmNewEntry::cmdOK_Click() {
+    const QString userID = FormRoutines::TrimBlanks(txtUser->text());
+    const QString password = FormRoutines::TrimBlanks(txtPassword->text());
+    const QString description = FormRoutines::TrimBlanks(txtDescription->text());
+    const std::pair<QString, int> checks[] = {
+        {userID, UserIDLimit}, {password, PasswordLimit}, {description, DescriptionLimit}};
+    for (const auto& [text, limit] : checks) {
+        if (Routines::QuoteSQL(text).size() > limit) {
+            MessageBoxes::ShowTooLong(limit);
+            return;
+        }
+    }
+    DBFunctions::NewEntry(*view.session, userID, password, description);
+    Routines::RefillGrid(view);
+    accept();
+}
+
+void frmNewEntry::cmdCancel_Click() {
+    if (MessageBoxes::Confirm("Are you sure you wish to cancel this record?"))
+        reject();
+}

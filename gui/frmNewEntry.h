@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QDialog>
+
+struct StoreView;
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+// The New Entry dialog: a user ID, a password and a description for an entry appended to the
+// current table. The password starts as the generated password selected in the list.
+class frmNewEntry : public QDialog {
+    Q_OBJECT
+
+  public:
+    frmNewEntry(StoreView& view, const QListWidget& PasswordList, QWidget* parent = nullptr);
+
+    QGroupBox* Frame1;
+    QLabel* Label1;
+    QLineEdit* txtUser;
+    QLabel* Label2;
+    QLineEdit* txtPassword;
+    QLabel* Label3;
+    QLineEdit* txtDescription;
+    QPushButton* cmdOK;
+    QPushButton* cmdCancel;
+
+    void cmdOK_Click();
+    void cmdCancel_Click();
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    // Esc means nothing here; only Cancel and the close box leave without storing.
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    StoreView& view;
+};
