@@ -41,11 +41,6 @@ void Statement::Bind(int index, const QString& value) {
         ThrowEngineFailure(database);
 }
 
-void Statement::Bind(int index, qint64 value) {
-    if (sqlite3_bind_int64(statement, index, value) != SQLITE_OK)
-        ThrowEngineFailure(database);
-}
-
 bool Statement::Step() {
     switch (sqlite3_step(statement)) {
     case SQLITE_ROW:

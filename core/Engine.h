@@ -25,7 +25,6 @@ class Statement {
 
     // Values are bound, never spliced into the text: index counts from 1.
     void Bind(int index, const QString& value);
-    void Bind(int index, qint64 value);
     // True while a row is ready to read; false once the statement has finished.
     bool Step();
 

@@ -170,12 +170,14 @@ bool SaveField(const Session& session, qint16 row, qint16 col, const QString& te
                            Icon::Information);
         return false;
     }
-    return Trap("SaveField", [&] {
-        session.Connection().Execute("UPDATE " + Table(session) + " SET " +
-                                         Engine::QuoteName(Catalogue::Layout[col - 1]) +
-                                         " = ? WHERE [ID] = ?;",
-                                     {text, Number(row)});
-    });
+    return Trap("SaveField", [&] { WriteField(session, row, col, text); });
+}
+
+void WriteField(const Session& session, qint16 row, qint16 col, const QString& text) {
+    session.Connection().Execute("UPDATE " + Table(session) + " SET " +
+                                     Engine::QuoteName(Catalogue::Layout[col - 1]) +
+                                     " = ? WHERE [ID] = ?;",
+                                 {text, Number(row)});
 }
 
 } // namespace DBFunctions

@@ -47,6 +47,9 @@ void PasteEntry(const Session& session, CutBuffer& buffer);
 // The stored text of an editable field of the entry in the row.
 QString ReadField(const Session& session, qint16 row, qint16 col);
 
+// Writes the text into the editable field of the entry in the row; throws on failure.
+void WriteField(const Session& session, qint16 row, qint16 col, const QString& text);
+
 // Writes the text into the editable field unless it is longer than the field allows. True
 // when it was written.
 bool SaveField(const Session& session, qint16 row, qint16 col, const QString& text);

@@ -38,6 +38,11 @@ void Place(QWidget* widget, int left, int top, int width, int height) {
                         TwipsToPixels(height));
 }
 
+QString SelectedItemText(const QListWidget& list) {
+    const QListWidgetItem* item = list.currentItem();
+    return item && item->isSelected() ? item->text() : QString();
+}
+
 void CenterOnScreen(QWidget* window) {
     const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
     const QRect area = screen->geometry();

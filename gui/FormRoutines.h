@@ -30,6 +30,9 @@ Widget* Make(const char* name, QWidget* parent, Arguments&&... arguments) {
     return widget;
 }
 
+// The text of the list's selected item; empty when none is selected.
+QString SelectedItemText(const QListWidget& list);
+
 // Puts a window in the middle of the screen it is on.
 void CenterOnScreen(QWidget* window);
 

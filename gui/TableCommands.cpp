@@ -23,11 +23,6 @@ void ShowDefaultIfCurrentWas(StoreView& view, const QString& name) {
     Routines::RefillGrid(view);
 }
 
-QString SelectedTableInList(const QListWidget& list) {
-    const QListWidgetItem* item = list.currentItem();
-    return item && item->isSelected() ? item->text() : QString();
-}
-
 void ShowExclamation(const QString& text) {
     MessageBoxes::Show(text, MessageBoxes::Icon::Exclamation);
 }
@@ -81,7 +76,7 @@ void AddTable(StoreView& view, const QString& name) {
 }
 
 void DeleteTable(StoreView& view) {
-    const QString name = SelectedTableInList(*view.TablesList);
+    const QString name = FormRoutines::SelectedItemText(*view.TablesList);
     if (!view.session || name.isEmpty())
         return;
     Trap("DeleteTable", [&] {
@@ -103,7 +98,7 @@ void DeleteTable(StoreView& view) {
 }
 
 void RenameTable(StoreView& view, const QString& newName) {
-    const QString oldName = SelectedTableInList(*view.TablesList);
+    const QString oldName = FormRoutines::SelectedItemText(*view.TablesList);
     if (!view.session || oldName.isEmpty())
         return;
     if (oldName == DefaultTable) {

@@ -393,8 +393,7 @@ void frmKetterby::cmdGenerate_Click() {
 }
 
 QString frmKetterby::SelectedPassword() const {
-    const QListWidgetItem* item = PasswordList->currentItem();
-    return item && item->isSelected() ? item->text() : QString();
+    return FormRoutines::SelectedItemText(*PasswordList);
 }
 
 void frmKetterby::cmdInsert_Click() {
@@ -416,7 +415,7 @@ void EnableCaseOptions(frmKetterby& window, bool enabled) {
 void frmKetterby::cmdNew_Click() {
     if (!session)
         return;
-    frmNewEntry entry(*this, *PasswordList, this);
+    frmNewEntry entry(*this, SelectedPassword(), this);
     Dialogs::ShowModal(entry);
     ShowHeaderCorner(*msgMSFlexGrid);
 }

@@ -12,7 +12,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 
 using FormRoutines::Make;
@@ -45,14 +44,9 @@ QPushButton* MakeButton(const char* name, const QString& caption, QWidget* paren
     return button;
 }
 
-QString SelectedText(const QListWidget& list) {
-    const QList<QListWidgetItem*> selected = list.selectedItems();
-    return selected.isEmpty() ? QString() : selected.constFirst()->text();
-}
-
 } // namespace
 
-frmNewEntry::frmNewEntry(StoreView& view, const QListWidget& PasswordList, QWidget* parent)
+frmNewEntry::frmNewEntry(StoreView& view, const QString& password, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
       view(view) {
@@ -84,7 +78,7 @@ frmNewEntry::frmNewEntry(StoreView& view, const QListWidget& PasswordList, QWidg
     QWidget* const focusOrder[] = {txtUser, txtPassword, txtDescription, cmdOK, cmdCancel};
     for (size_t i = 1; i < std::size(focusOrder); ++i)
         QWidget::setTabOrder(focusOrder[i - 1], focusOrder[i]);
-    txtPassword->setText(SelectedText(PasswordList));
+    txtPassword->setText(password);
     connect(cmdOK, &QPushButton::clicked, this, &frmNewEntry::cmdOK_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmNewEntry::cmdCancel_Click);
 }

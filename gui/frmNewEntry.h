@@ -7,7 +7,6 @@ struct StoreView;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QListWidget;
 class QPushButton;
 
 // The New Entry dialog: a user ID, a password and a description for an entry appended to the
@@ -16,7 +15,8 @@ class frmNewEntry : public QDialog {
     Q_OBJECT
 
   public:
-    frmNewEntry(StoreView& view, const QListWidget& PasswordList, QWidget* parent = nullptr);
+    // The password box starts with the given password, the one selected in the generator.
+    frmNewEntry(StoreView& view, const QString& password, QWidget* parent = nullptr);
 
     QGroupBox* Frame1;
     QLabel* Label1;
