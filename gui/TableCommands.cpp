@@ -37,8 +37,9 @@ void PopulateTablesList(StoreView& view) {
         view.TablesList->addItem(name);
         FormRoutines::SetListExtent(*view.TablesList, name);
     }
+    // The first table is not shown here: the log-in shows "Default" straight after, so the
+    // grid is filled once.
     view.cmbCurrentTable->setCurrentIndex(0);
-    DBFunctions::SelectTable(view);
     view.TablesList->setCurrentRow(0);
 }
 

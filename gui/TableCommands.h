@@ -7,7 +7,7 @@ struct StoreView;
 
 namespace Routines {
 
-// Appends the store's tables to both selectors, then shows the first one.
+// Appends the store's tables to both selectors and selects the first in each.
 void PopulateTablesList(StoreView& view);
 
 // Selects the item with exactly this text in the table list.
