@@ -87,6 +87,8 @@ Connection::Connection(const QString& path, const QString& key, Mode mode) {
     }
     try {
         QueryInteger("SELECT count(*) FROM sqlite_master;");
+        if (mode == Mode::OpenExisting && QueryInteger("PRAGMA page_count;") == 0)
+            throw Failure(SQLITE_NOTADB, QString::fromUtf8(sqlite3_errstr(SQLITE_NOTADB)));
     } catch (...) {
         sqlite3_close(database);
         throw;
@@ -122,6 +124,25 @@ QStringList Connection::UserTables() const {
     while (statement->Step())
         names.append(statement->Text(0));
     return names;
+}
+
+Transaction::Transaction(const Connection& connection) : connection(connection) {
+    connection.Execute("BEGIN;");
+}
+
+Transaction::~Transaction() {
+    if (committed)
+        return;
+    try {
+        connection.Execute("ROLLBACK;");
+    } catch (const Failure&) {
+        // The failure that ended the transaction early has rolled it back already.
+    }
+}
+
+void Transaction::Commit() {
+    connection.Execute("COMMIT;");
+    committed = true;
 }
 
 QString QuoteName(const QString& name) {

@@ -44,7 +44,8 @@ class Connection {
     enum class Mode { OpenExisting, CreateNew };
 
     // Opens the store with its key and reads the catalogue once, since a wrong key only
-    // shows at the first read.
+    // shows at the first read. An existing store holds at least its first page: an empty
+    // file would open as an empty store, so it is refused as no store at all.
     Connection(const QString& path, const QString& key, Mode mode = Mode::OpenExisting);
     ~Connection();
     Connection(const Connection&) = delete;
@@ -63,6 +64,22 @@ class Connection {
 
   private:
     sqlite3* database = nullptr;
+};
+
+// Statements between construction and Commit take effect together or not at all: a
+// transaction that is not committed is rolled back when it goes.
+class Transaction {
+  public:
+    explicit Transaction(const Connection& connection);
+    ~Transaction();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+
+    void Commit();
+
+  private:
+    const Connection& connection;
+    bool committed = false;
 };
 
 // A table name as an identifier: double quotes, inner ones doubled, so no name can escape.

@@ -39,7 +39,8 @@ inline const QStringList Layout = {"Date", "Description", "User ID", "Password",
 
 void DropTable(const Engine::Connection& connection, const QString& name);
 
-// Renames a table, refusing a name already in use in any letter case.
+// Renames a table, refusing a name another table has in any letter case; a change of letter
+// case alone is a rename like any other.
 void RenameTable(const Engine::Connection& connection, const QString& oldName,
                  const QString& newName);
 

@@ -296,6 +296,8 @@ void frmAccounts::cmdCreate_Click() {
         }
         DBFunctions::CloseDatabase(view);
         FormRoutines::EnableControls(view, false);
+        if (DBFunctions::OpenInAnotherWindow(path))
+            return;
         if (FileOperations::FileExists(path))
             return Inform(NameInUse);
         if (DBFunctions::SetupDatabase(view, path, key)) {

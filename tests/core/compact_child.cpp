@@ -1,6 +1,7 @@
-// Logs in to the store given on the command line, as the program does, and stops dead at the
-// k-th file operation, as a crash or a kill would. Exit 3: stopped; 0: the log-in finished
-// before operation k; 1: a message was shown.
+// Logs in to the store given on the command line, as the program does, or renames or re-keys
+// it when a new base path and key follow, and stops dead at the k-th file operation, as a crash
+// or a kill would. Exit 3: stopped; 0: finished before operation k; 1: a message was shown.
+// With k = 0 it logs in, says "open" and keeps the store open until its input closes.
 #include "core/FileOperations.h"
 #include "core/MessageBoxes.h"
 #include "core/StoreFiles.h"
@@ -12,13 +13,13 @@
 
 int main(int argc, char* argv[]) {
     QCoreApplication application(argc, argv);
-    if (argc != 4)
+    if (argc != 4 && argc != 6)
         return 2;
     const QString path = QString::fromLocal8Bit(argv[1]);
     const QString key = QString::fromLocal8Bit(argv[2]);
     const int stopAt = std::atoi(argv[3]);
     int reached = 0;
-    FileOperations::SetFaultPoint([&] {
+    FileOperations::SetFaultPoint([&](FileOperations::Step, const QString&) {
         if (++reached == stopAt)
             std::_Exit(3); // no destructor, no flush, no clean-up: as if killed
     });
@@ -27,5 +28,16 @@ int main(int argc, char* argv[]) {
         std::_Exit(1);
         return MessageBoxes::Answer::OK;
     });
-    return DBFunctions::OpenSession(path, key) ? 0 : 1;
+    if (argc == 6) {
+        DBFunctions::UpdateDatabase(path.chopped(4), key, QString::fromLocal8Bit(argv[4]),
+                                    QString::fromLocal8Bit(argv[5]));
+        return 0;
+    }
+    const auto session = DBFunctions::OpenSession(path, key);
+    if (session && stopAt == 0) {
+        std::puts("open");
+        std::fflush(stdout);
+        std::getchar();
+    }
+    return session ? 0 : 1;
 }

@@ -1,6 +1,9 @@
 // Store files on real files, without a window: the key, creation, backups, validation,
 // re-keying, real faults, crash safety and what reaches the disk.
+#include "core/Engine.h"
 #include "core/Environment.h"
+#include "core/ErrorTrap.h"
+#include "core/FileOperations.h"
 #include "core/StoreFiles.h"
 #include "core/StoreKey.h"
 #include "tests/support/CoreSupport.h"
@@ -8,6 +11,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QScopeGuard>
 #include <QTest>
@@ -80,8 +84,9 @@ class StoreFilesTest : public QObject, CoreFixture {
         const QByteArray marker = "MARKER-7f3a-PLAINTEXT";
         MakeStore(store, key,
                   {{"Default", {{"12/7/26", marker, marker, marker}}}, {QString(marker), {}}});
-        QVERIFY(DBFunctions::OpenSession(store, key));
-        QCOMPARE(folder->Files(), (QStringList{"bob.bak", "bob.mdb", "new.mdb"}));
+        const auto session = DBFunctions::OpenSession(store, key);
+        QVERIFY(session);
+        QCOMPARE(folder->Files(), (QStringList{"bob.bak", "bob.mdb", "bob.mdb.lock", "new.mdb"}));
         for (const QString& file : folder->Files()) {
             const QByteArray bytes = Bytes(folder->File(file));
             QVERIFY(bytes.size() > 0 && !bytes.startsWith("SQLite format 3"));
@@ -106,12 +111,8 @@ class StoreFilesTest : public QObject, CoreFixture {
         MakeStore(store, key, {{"Default", Entries(3)}});
         QFile backup(folder->File("bob.bak"));
         if (backupAge != INT_MIN) {
-            QVERIFY(backup.open(QIODevice::WriteOnly));
-            backup.write("an older backup");
-            backup.flush();
-            QVERIFY(backup.setFileTime(QDateTime(Environment::Today().addDays(-backupAge), {}),
-                                       QFileDevice::FileModificationTime));
-            backup.close();
+            WriteBytes(backup.fileName(), "an older backup");
+            Age(backup.fileName(), backupAge);
         }
         QVERIFY(DBFunctions::OpenSession(store, key));
         if (replaced)
@@ -147,7 +148,11 @@ class StoreFilesTest : public QObject, CoreFixture {
         if (withDefault)
             tables.prepend({"Default", Entries(2)});
         MakeStore(store, key, tables);
+        const QByteArray before = Bytes(store);
         QCOMPARE(DBFunctions::OpenSession(store, key) != nullptr, valid);
+        // A refused store is neither compacted nor backed up.
+        QCOMPARE(Bytes(store) == before, !valid);
+        QCOMPARE(folder->Files().size(), valid ? 2 : 1);
     }
 
     // Each fault gives its critical messages and changes no file; two come after the
@@ -165,9 +170,13 @@ class StoreFilesTest : public QObject, CoreFixture {
         row("read-only folder",
             {"Error [CompactDatabase]: " + SystemError(geteuid() == 0 ? EPERM : EACCES)});
         row("missing folder", {"Error [CreateDatabase]: " + SystemError(ENOENT)});
-        row("backup in the way", {"Error [SetupDatabase]: " + SystemError(EINVAL)});
+        row("backup in the way", {"Error [SetupDatabase]: " + SystemError(EISDIR)});
         row("re-key with a wrong key", {notAStore, "Unable to change password!"});
         row("rename onto another store", {"Error [UpdateDatabase]: " + SystemError(EEXIST)});
+        row("rename onto a dangling link", {"Error [UpdateDatabase]: " + SystemError(EEXIST)});
+        row("rename in a read-only folder",
+            {"Error [CompactDatabase]: " + SystemError(geteuid() == 0 ? EPERM : EACCES),
+             "Unable to change password!"});
     }
 
     void faultsAreReportedAndLoseNothing() {
@@ -181,7 +190,9 @@ class StoreFilesTest : public QObject, CoreFixture {
             QVERIFY(QDir(folder->Path()).mkdir("bob.bak"));
         if (fault == "rename onto another store")
             WriteBytes(folder->File("carol.mdb"), "carol's store");
-        const bool compacted = fault == "backup in the way" || fault == "rename onto another store";
+        if (fault.contains("dangling"))
+            QVERIFY(QFile::link(folder->File("nowhere"), folder->File("carol.mdb")));
+        const bool compacted = fault == "backup in the way";
         const QStringList entries = compacted ? Content() : QStringList();
         const auto snapshot = [&] {
             QStringList files;
@@ -192,7 +203,7 @@ class StoreFilesTest : public QObject, CoreFixture {
             return files;
         };
         const QStringList before = snapshot();
-        if (fault == "read-only folder")
+        if (fault.contains("read-only"))
             QVERIFY(Lock(folder->Path(), true));
         const auto unlock = qScopeGuard([&] { Lock(folder->Path(), false); });
         if (fault.startsWith("re-key") || fault.startsWith("rename"))
@@ -214,27 +225,111 @@ class StoreFilesTest : public QObject, CoreFixture {
             QCOMPARE(Content(), entries);
     }
 
-    // A log-in that stops dead at any one of its file operations, as a crash would, leaves
-    // the store whole under its key, and the next log-in leaves no stray file.
-    void aLogInStoppedAtAnyFileOperationLosesNothing() {
+    // A store reached through a link is compacted in the target's own folder, so it stays a
+    // link that holds the changes; a dangling link at the backup path is replaced, not followed.
+    void aStoreReachedThroughALinkStaysALink() {
+        const QString target = folder->File("synced/bob.mdb");
+        QVERIFY(QDir(folder->Path()).mkdir("synced"));
+        MakeStore(target, key, {{"Default", Entries(3)}});
+        QVERIFY(QFile::link(target, store));
+        QVERIFY(QFile::link(folder->File("synced/gone"), folder->File("bob.bak")));
+        DBFunctions::OpenSession(store, key)->Connection().Execute("DELETE FROM [Default];");
+        QCOMPARE(QFileInfo(store).symLinkTarget(), target);
+        QCOMPARE(ReadTable(target, key, "Default"), QStringList());
+        QCOMPARE(QDir(folder->File("synced")).entryList(QDir::Files), QStringList{"bob.mdb"});
+        QVERIFY(!QFileInfo(folder->File("bob.bak")).isSymLink());
+        QCOMPARE(ReadTable(folder->File("bob.bak"), key, "Default").size(), 3);
+    }
+
+    void aReplacementStoppedAtAnyFileOperationLosesNothing_data() {
+        QTest::addColumn<QString>("newName"); // none: a log-in
+        QTest::newRow("log-in") << QString();
+        QTest::newRow("re-key") << "bob";
+        QTest::newRow("rename") << "alice";
+    }
+
+    // A log-in, re-key or rename that stops dead at any one of its file operations, as a crash
+    // would, leaves the store and its backup whole under the old name and key or the new ones.
+    // Run to its end, it syncs each file before its rename and the folder before any delete,
+    // and the old password no longer opens the backup.
+    void aReplacementStoppedAtAnyFileOperationLosesNothing() {
+        QFETCH(QString, newName);
+        const QString newKey = newName.isEmpty() ? key : KeyOf("changed");
+        const QString newBase = folder->File(newName.isEmpty() ? "bob" : newName);
+        const QString backup = folder->File("bob.bak");
         MakeStore(store, key, {{"Default", Entries(99, "d")}, {"Bank", Entries(99, "b")}});
+        QVERIFY(QFile::copy(store, backup));
+        const QByteArray storeBytes = Bytes(store), backupBytes = Bytes(backup);
         const QStringList expected = Content();
-        int stops = 0;
-        for (int operation = 1;; ++operation) {
+        const auto holds = [&](const QString& path, const QString& withKey) {
+            try {
+                const Engine::Connection opens(path, withKey);
+            } catch (const Failure&) {
+                return false;
+            }
+            return ReadTable(path, withKey, "Default") + ReadTable(path, withKey, "Bank") ==
+                   expected;
+        };
+        const auto restore = [&] {
+            for (const QString& file : folder->Files())
+                QFile::remove(folder->File(file));
+            WriteBytes(store, storeBytes);
+            WriteBytes(backup, backupBytes);
+            Age(backup, 3);
+        };
+        const auto run = [&](int stopAt) {
             QProcess child;
             child.start(qEnvironmentVariable("COMPACT_CHILD"),
-                        {store, key, QString::number(operation)});
-            QVERIFY(child.waitForFinished(30000));
-            QCOMPARE(Content(), expected);
-            if (child.exitCode() == 0)
-                break;
-            QCOMPARE(child.exitCode(), 3);
-            ++stops;
-            QVERIFY(DBFunctions::OpenSession(store, key));
-            QCOMPARE(folder->Files(), (QStringList{"bob.bak", "bob.mdb"}));
-            QVERIFY(QFile::remove(folder->File("bob.bak"))); // so each round copies it again
+                        QStringList{store, key, QString::number(stopAt)} +
+                            (newName.isEmpty() ? QStringList() : QStringList{newBase, newKey}));
+            return child.waitForFinished(30000) ? child.exitCode() : -1;
+        };
+        using FileOperations::Step;
+        QList<std::pair<Step, QString>> steps;
+        FileOperations::SetFaultPoint([&](Step step, const QString& path) {
+            steps.append({step, path});
+        });
+        restore();
+        newName.isEmpty() ? void(DBFunctions::OpenSession(store, key))
+                          : DBFunctions::UpdateDatabase(folder->File("bob"), key, newBase, newKey);
+        FileOperations::SetFaultPoint({});
+        int renames = 0;
+        for (int i = 0; i < steps.size(); ++i) {
+            if (steps[i].first != Step::Rename)
+                continue;
+            ++renames;
+            int synced = -1, written = -1;
+            for (int j = 0; j < i; ++j)
+                if (steps[j].second == steps[i].second)
+                    (steps[j].first == Step::Sync ? synced : written) = j;
+            QVERIFY(synced > written);
+            const auto next = std::find_if(steps.cbegin() + i + 1, steps.cend(), [](const auto& s) {
+                return s.first == Step::SyncFolder || s.first == Step::Delete;
+            });
+            QVERIFY(next != steps.cend() && next->first == Step::SyncFolder);
         }
-        QVERIFY(stops >= 5); // the compaction's four operations and the backup's copy
+        QCOMPARE(renames, 2); // the store's and the backup's
+        QCOMPARE(folder->Files(), (QStringList{QFileInfo(newBase).fileName() + ".bak",
+                                               QFileInfo(newBase).fileName() + ".mdb"}));
+        QVERIFY(holds(newBase + ".mdb", newKey) && holds(newBase + ".bak", newKey));
+        QCOMPARE(holds(newBase + ".bak", key), key == newKey);
+        // A re-keyed backup keeps its age; a log-in refreshes the three-day-old one.
+        QCOMPARE(QFileInfo(newBase + ".bak").lastModified().date() ==
+                     Environment::Today().addDays(-3),
+                 key != newKey);
+        for (int stopAt = 1; stopAt <= steps.size(); ++stopAt) {
+            restore();
+            QCOMPARE(run(stopAt), 3);
+            QVERIFY(holds(store, key) || holds(newBase + ".mdb", newKey));
+            QVERIFY(holds(backup, key) || holds(newBase + ".bak", newKey));
+            if (newName.isEmpty()) { // the killed copy's lock is stale; no stray file stays
+                QVERIFY(QFile::exists(store + ".lock"));
+                QVERIFY(DBFunctions::OpenSession(store, key));
+                QCOMPARE(folder->Files(), (QStringList{"bob.bak", "bob.mdb"}));
+            }
+        }
+        restore();
+        QCOMPARE(run(steps.size() + 1), 0);
     }
 };
 

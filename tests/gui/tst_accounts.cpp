@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QProcess>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
@@ -89,7 +90,7 @@ class AccountsTest : public QObject, protected Fixture {
             QVERIFY(!accounts.isVisible());
         });
         QVERIFY(LoggedIn(*window));
-        QCOMPARE(folder->Files(), (QStringList{"bob.bak", "bob.mdb"}));
+        QCOMPARE(folder->Files(), (QStringList{"bob.bak", "bob.mdb", "bob.mdb.lock"}));
 
         // Account Setup closed without an action keeps the look and the open store.
         Setup([](frmAccounts& accounts) { accounts.close(); });
@@ -97,7 +98,7 @@ class AccountsTest : public QObject, protected Fixture {
 
         Setup([](frmAccounts& a) { FillEdit(a, "bob", "first", "alice", "second", "second"); });
         QVERIFY(!LoggedIn(*window));
-        QCOMPARE(folder->Files(), (QStringList{"alice.mdb", "bob.bak"}));
+        QCOMPARE(folder->Files(), (QStringList{"alice.bak", "alice.mdb"}));
 
         // Re-keying under the same name: only the new password opens the store.
         Setup([](frmAccounts& a) { FillEdit(a, "alice", "second", "alice", "third", "third"); });
@@ -189,11 +190,16 @@ class AccountsTest : public QObject, protected Fixture {
         QTest::newRow("garbage file") << "garbage";
         QTest::newRow("a folder") << "folder";
         QTest::newRow("a path to a real store") << "sub/bob";
+        QTest::newRow("an empty file beside a good old backup") << "empty";
     }
 
     // Only a literal file name is an account, even where the path it spells holds a store.
     void loginRefusesWhatIsNotAnOpenableStore() {
         WriteBytes(folder->File("garbage.mdb"), QByteArray(4096, 'g'));
+        WriteBytes(folder->File("empty.mdb"), {});
+        MakeStore(folder->File("empty.bak"), KeyOf("pw"), {{"Default", Entries(1)}});
+        Age(folder->File("empty.bak"), 3);
+        const QByteArray backup = Bytes(folder->File("empty.bak"));
         QVERIFY(QDir(folder->Path()).mkpath("folder.mdb"));
         QVERIFY(QDir(folder->Path()).mkpath("sub"));
         MakeStore(folder->File("sub/bob.mdb"), KeyOf("pw"), {{"Default", {}}});
@@ -205,7 +211,36 @@ class AccountsTest : public QObject, protected Fixture {
         });
         QCOMPARE(Bytes(folder->File("garbage.mdb")), QByteArray(4096, 'g'));
         QCOMPARE(Bytes(folder->File("sub/bob.mdb")), store);
-        QCOMPARE(folder->Files(), QStringList{"garbage.mdb"});
+        QCOMPARE(Bytes(folder->File("empty.mdb")), QByteArray());
+        QCOMPARE(Bytes(folder->File("empty.bak")), backup);
+        QCOMPARE(folder->Files(), (QStringList{"empty.bak", "empty.mdb", "garbage.mdb"}));
+    }
+
+    // While another copy of the program has an account open, log-in, creation and rename of
+    // it are refused and change nothing; once that copy is killed, its stale lock is no bar.
+    void aSecondCopyIsKeptAwayFromAnOpenAccount() {
+        MakeStore(folder->File("bob.mdb"), KeyOf("pw"), {{"Default", {}}});
+        QProcess first;
+        first.start(qEnvironmentVariable("COMPACT_CHILD"),
+                    {folder->File("bob.mdb"), KeyOf("pw"), "0"});
+        QVERIFY(first.waitForReadyRead(30000));
+        const QByteArray store = Bytes(folder->File("bob.mdb"));
+        const QString openElsewhere = "The account \"bob\" is open in another window.\r\n"
+                                      "Please log out of it there first.";
+        Setup([&](frmAccounts& accounts) {
+            FillLogin(accounts, "bob", "pw");
+            messages->ExpectOne(openElsewhere, Icon::Information);
+            FillNew(accounts, "bob", "pw", "pw");
+            messages->ExpectOne(openElsewhere, Icon::Information);
+            FillEdit(accounts, "bob", "pw", "alice", "pw", "pw");
+            messages->ExpectOne(openElsewhere, Icon::Information);
+        });
+        QCOMPARE(Bytes(folder->File("bob.mdb")), store);
+        QCOMPARE(folder->Files(), (QStringList{"bob.bak", "bob.mdb", "bob.mdb.lock"}));
+        first.kill();
+        QVERIFY(first.waitForFinished());
+        LogIn("bob", "pw");
+        QVERIFY(LoggedIn(*window));
     }
 
     // A typed folder is a plain prefix; an empty box is the program's own folder, found by

@@ -5,6 +5,7 @@
 #include "gui/frmKetterby.h"
 #include "tests/support/GuiSupport.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -131,6 +132,17 @@ class TablesTest : public QObject, protected Fixture {
         ExpectShown("Default", 2); // the shown table was renamed
         QCOMPARE(ReadTable(store, key, "Cards").size(), 3);
         QCOMPARE(ReadTables(store, key), (QStringList{"Cards", "Default", "My Mail"}));
+
+        // A change of letter case alone renames the table too, for good.
+        Select("Cards");
+        Answer("cards");
+        window->cmdRename->click();
+        ExpectSelectors({"Default", "My Mail", "cards"});
+        window->mnuFileLogout->trigger();
+        QVERIFY(LogIn(store, key));
+        ExpectSelectors({"cards", "Default", "My Mail"});
+        Show("cards");
+        ExpectShown("cards", 3);
     }
 
     void choosingTheShownTableAgainDoesNotRefill() {

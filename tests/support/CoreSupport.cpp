@@ -6,6 +6,7 @@
 #include "core/ErrorTrap.h"
 #include "core/StoreKey.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QHash>
@@ -68,6 +69,13 @@ void WriteBytes(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write(bytes);
+}
+
+void Age(const QString& path, int days) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadWrite) &&
+            file.setFileTime(QDateTime(Environment::Today().addDays(-days), {}),
+                             QFileDevice::FileModificationTime));
 }
 
 QString SystemError(int number) {
