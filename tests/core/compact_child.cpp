@@ -1,7 +1,7 @@
-// Logs in to the store given on the command line, as the program does, or renames or re-keys
-// it when a new base path and key follow, and stops dead at the k-th file operation, as a crash
-// or a kill would. Exit 3: stopped; 0: finished before operation k; 1: a message was shown.
-// With k = 0 it logs in, says "open" and keeps the store open until its input closes.
+// Logs in to the store given on the command line, as the program does, and stops dead at the
+// k-th file operation, as a crash or a kill would. Exit 3: stopped; 0: the log-in finished
+// before operation k; 1: a message was shown. A new base path and key after k make it re-key
+// or rename the store instead.
 #include "core/FileOperations.h"
 #include "core/MessageBoxes.h"
 #include "core/StoreFiles.h"
@@ -33,11 +33,5 @@ int main(int argc, char* argv[]) {
                                     QString::fromLocal8Bit(argv[5]));
         return 0;
     }
-    const auto session = DBFunctions::OpenSession(path, key);
-    if (session && stopAt == 0) {
-        std::puts("open");
-        std::fflush(stdout);
-        std::getchar();
-    }
-    return session ? 0 : 1;
+    return DBFunctions::OpenSession(path, key) ? 0 : 1;
 }

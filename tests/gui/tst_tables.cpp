@@ -137,7 +137,6 @@ class TablesTest : public QObject, protected Fixture {
         Select("Cards");
         Answer("cards");
         window->cmdRename->click();
-        ExpectSelectors({"Default", "My Mail", "cards"});
         window->mnuFileLogout->trigger();
         QVERIFY(LogIn(store, key));
         ExpectSelectors({"cards", "Default", "My Mail"});

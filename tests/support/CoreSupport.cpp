@@ -6,7 +6,6 @@
 #include "core/ErrorTrap.h"
 #include "core/StoreKey.h"
 
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QHash>
