@@ -192,6 +192,14 @@ void MoveWithoutReplacing(const QString& source, const QString& destination) {
     SyncFolderOf(destination);
 }
 
+void CreateLink(const QString& target, const QString& path) {
+    ReachFaultPoint(Step::Create, path);
+    std::error_code error;
+    fs::create_symlink(ToPath(target), ToPath(path), error);
+    ThrowIfFailed(error);
+    SyncFolderOf(path);
+}
+
 QDate LastModifiedDate(const QString& path) {
     return QFileInfo(path).lastModified().date();
 }

@@ -34,6 +34,9 @@ void CopyModifiedTime(const QString& source, const QString& destination);
 void ReplaceFile(const QString& source, const QString& destination);
 // The same, but refuses ("File exists") when anything is at the destination.
 void MoveWithoutReplacing(const QString& source, const QString& destination);
+// Makes a symbolic link at the path that leads to the target, durably; refuses ("File exists")
+// when anything is at the path.
+void CreateLink(const QString& target, const QString& path);
 
 QDate LastModifiedDate(const QString& path);
 

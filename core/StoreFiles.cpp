@@ -145,10 +145,10 @@ std::unique_ptr<Session> OpenExistingStore(const QString& path, const QString& s
 
 // After a change of key the backup keeps its older content and its age but takes the new key,
 // and on a rename the new name's place, so the old password opens nothing. A backup that the
-// old key does not open, or a link in its place, is left as it is.
+// old key does not open is left as it is.
 void MoveBackupToKey(const QString& oldBackup, const QString& oldKey, const QString& newBackup,
                      const QString& newKey) {
-    if (!FileOperations::FileExists(oldBackup) || FileOperations::IsSymbolicLink(oldBackup))
+    if (!FileOperations::FileExists(oldBackup))
         return;
     std::optional<Engine::Connection> backup;
     try {
@@ -195,12 +195,13 @@ void UpdateDatabase(const QString& oldBasePath, const QString& oldKey, const QSt
         const QString store = FileOperations::ResolveLink(oldPath);
         const bool renaming = newBasePath != oldBasePath;
         const auto lock = StoreLock::Take(store, AccountOf(oldPath));
-        std::unique_ptr<StoreLock> newLock;
-        if (!lock || (renaming && !(newLock = StoreLock::Take(newPath, AccountOf(newPath)))))
+        if (!lock)
             return;
-        // A renamed store is written whole under the new key at the new name before the old
-        // one goes; a file in the way there is refused, never overwritten.
-        const QString temporary = Routines::CompactionPath(renaming ? newPath : store);
+        // A renamed store is written whole under the new key before the old name goes; a file
+        // in the way at the new name is refused, never overwritten. A store behind a link stays
+        // in the link's target folder: a link of the new name comes first, then the new key.
+        const bool linked = store != oldPath;
+        const QString temporary = Routines::CompactionPath(renaming && !linked ? newPath : store);
         const bool written =
             renaming
                 ? Trap("CompactDatabase",
@@ -211,8 +212,13 @@ void UpdateDatabase(const QString& oldBasePath, const QString& oldKey, const QSt
             return;
         }
         if (renaming) {
-            RemovingLeftoversOnFailure(
-                temporary, [&] { FileOperations::MoveWithoutReplacing(temporary, newPath); });
+            RemovingLeftoversOnFailure(temporary, [&] {
+                if (!linked)
+                    return FileOperations::MoveWithoutReplacing(temporary, newPath);
+                FileOperations::CreateLink(store, newPath);
+                RemovingLeftoversOnFailure(newPath,
+                                           [&] { FileOperations::ReplaceFile(temporary, store); });
+            });
             FileOperations::DeleteFile(oldPath);
         }
         MoveBackupToKey(BackupPath(oldPath), oldKey, BackupPath(newPath), newKey);

@@ -14,7 +14,8 @@ QString LockPath(const QString& store) {
 } // namespace
 
 StoreLock::StoreLock(const QString& store) : file(LockPath(store)) {
-    // Only a running copy holds a store, however long: a lock is stale when its process is gone.
+    // Only a running copy holds a store, however long: a lock is stale when its process is
+    // gone, never for its age, also where the file system has no native locks to tell.
     file.setStaleLockTime(0);
 }
 
@@ -25,8 +26,7 @@ std::unique_ptr<StoreLock> StoreLock::Take(const QString& store, const QString& 
         return lock;
     }
     if (lock->file.error() == QLockFile::LockFailedError) {
-        MessageBoxes::Show("The account \"" + account + "\" is open in another window." +
-                               MessageBoxes::LineBreak + "Please log out of it there first.",
+        MessageBoxes::Show("The account \"" + account + "\" is open in another window.",
                            MessageBoxes::Icon::Information);
         return nullptr;
     }

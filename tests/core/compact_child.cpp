@@ -1,7 +1,7 @@
 // Logs in to the store given on the command line, as the program does, and stops dead at the
 // k-th file operation, as a crash or a kill would. Exit 3: stopped; 0: the log-in finished
-// before operation k; 1: a message was shown. A new base path and key after k make it re-key
-// or rename the store instead.
+// before operation k; 1: a message was shown.
+// A new base path and key after k make it re-key or rename the store instead.
 #include "core/FileOperations.h"
 #include "core/MessageBoxes.h"
 #include "core/StoreFiles.h"
@@ -28,10 +28,8 @@ int main(int argc, char* argv[]) {
         std::_Exit(1);
         return MessageBoxes::Answer::OK;
     });
-    if (argc == 6) {
+    if (argc == 6)
         DBFunctions::UpdateDatabase(path.chopped(4), key, QString::fromLocal8Bit(argv[4]),
                                     QString::fromLocal8Bit(argv[5]));
-        return 0;
-    }
-    return DBFunctions::OpenSession(path, key) ? 0 : 1;
+    return argc == 6 || DBFunctions::OpenSession(path, key) ? 0 : 1;
 }

@@ -1,6 +1,5 @@
 // Store files on real files, without a window: the key, creation, backups, validation,
 // re-keying, real faults, crash safety and what reaches the disk.
-#include "core/Engine.h"
 #include "core/Environment.h"
 #include "core/ErrorTrap.h"
 #include "core/FileOperations.h"
@@ -40,6 +39,13 @@ class StoreFilesTest : public QObject, CoreFixture {
 
     QStringList Content() {
         return ReadTable(store, key, "Default") + ReadTable(store, key, "Bank");
+    }
+
+    void Age(const QString& path, int days) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite) &&
+                file.setFileTime(QDateTime(Environment::Today().addDays(-days), {}),
+                                 QFileDevice::FileModificationTime));
     }
 
   private slots:
@@ -84,9 +90,8 @@ class StoreFilesTest : public QObject, CoreFixture {
         const QByteArray marker = "MARKER-7f3a-PLAINTEXT";
         MakeStore(store, key,
                   {{"Default", {{"12/7/26", marker, marker, marker}}}, {QString(marker), {}}});
-        const auto session = DBFunctions::OpenSession(store, key);
-        QVERIFY(session);
-        QCOMPARE(folder->Files(), (QStringList{"bob.bak", "bob.mdb", "bob.mdb.lock", "new.mdb"}));
+        QVERIFY(DBFunctions::OpenSession(store, key));
+        QCOMPARE(folder->Files(), (QStringList{"bob.bak", "bob.mdb", "new.mdb"}));
         for (const QString& file : folder->Files()) {
             const QByteArray bytes = Bytes(folder->File(file));
             QVERIFY(bytes.size() > 0 && !bytes.startsWith("SQLite format 3"));
@@ -103,6 +108,7 @@ class StoreFilesTest : public QObject, CoreFixture {
         QTest::newRow("yesterday") << 1 << false;
         QTest::newRow("two days ago") << 2 << true;
         QTest::newRow("in the future") << -3 << false;
+        QTest::newRow("a link to a file of today") << 0 << true; // replaced, not followed
     }
 
     void backupIsRefreshedByCalendarDays() {
@@ -111,10 +117,13 @@ class StoreFilesTest : public QObject, CoreFixture {
         MakeStore(store, key, {{"Default", Entries(3)}});
         QFile backup(folder->File("bob.bak"));
         if (backupAge != INT_MIN) {
-            WriteBytes(backup.fileName(), "an older backup");
-            Age(backup.fileName(), backupAge);
+            WriteBytes(folder->File("elsewhere"), "an older backup");
+            Age(folder->File("elsewhere"), backupAge);
+            QVERIFY(backupAge == 0 ? QFile::link(folder->File("elsewhere"), backup.fileName())
+                                   : QFile::rename(folder->File("elsewhere"), backup.fileName()));
         }
         QVERIFY(DBFunctions::OpenSession(store, key));
+        QCOMPARE(Bytes(folder->File("elsewhere")), QByteArray(backupAge ? "" : "an older backup"));
         if (replaced)
             QCOMPARE(ReadTable(backup.fileName(), key, "Default").size(), 3);
         else
@@ -170,7 +179,7 @@ class StoreFilesTest : public QObject, CoreFixture {
         row("missing folder", {"Error [CreateDatabase]: " + SystemError(ENOENT)});
         row("backup in the way", {"Error [SetupDatabase]: " + SystemError(EISDIR)});
         row("re-key with a wrong key", {notAStore, "Unable to change password!"});
-        row("rename onto a dangling link", {"Error [UpdateDatabase]: " + SystemError(EEXIST)});
+        row("rename onto another store", {"Error [UpdateDatabase]: " + SystemError(EEXIST)});
         row("rename in a read-only folder",
             {"Error [CompactDatabase]: " + SystemError(geteuid() == 0 ? EPERM : EACCES),
              "Unable to change password!"});
@@ -185,8 +194,8 @@ class StoreFilesTest : public QObject, CoreFixture {
             WriteBytes(store, Bytes(store).left(Bytes(store).size() / 2));
         if (fault == "backup in the way")
             QVERIFY(QDir(folder->Path()).mkdir("bob.bak"));
-        if (fault.contains("dangling"))
-            QVERIFY(QFile::link(folder->File("nowhere"), folder->File("carol.mdb")));
+        if (fault == "rename onto another store")
+            WriteBytes(folder->File("carol.mdb"), "carol's store");
         const bool compacted = fault == "backup in the way";
         const QStringList entries = compacted ? Content() : QStringList();
         const auto snapshot = [&] {
@@ -220,36 +229,25 @@ class StoreFilesTest : public QObject, CoreFixture {
             QCOMPARE(Content(), entries);
     }
 
-    // A store reached through a link is compacted in the target's own folder, so it stays a
-    // link that holds the changes; a dangling link at the backup path is replaced, not followed.
-    void aStoreReachedThroughALinkStaysALink() {
-        const QString target = folder->File("synced/bob.mdb");
-        QVERIFY(QDir(folder->Path()).mkdir("synced"));
-        MakeStore(target, key, {{"Default", Entries(3)}});
-        QVERIFY(QFile::link(target, store) &&
-                QFile::link(folder->File("synced/gone"), folder->File("bob.bak")));
-        DBFunctions::OpenSession(store, key)->Connection().Execute("DELETE FROM [Default];");
-        QCOMPARE(QFileInfo(store).symLinkTarget(), target);
-        QCOMPARE(ReadTable(target, key, "Default"), QStringList());
-        QCOMPARE(QDir(folder->File("synced")).entryList(QDir::Files), QStringList{"bob.mdb"});
-        QCOMPARE(ReadTable(folder->File("bob.bak"), key, "Default").size(), 3);
-    }
-
     void aReplacementStoppedAtAnyFileOperationLosesNothing_data() {
         QTest::addColumn<QString>("newName"); // none: a log-in
-        QTest::newRow("log-in") << QString();
-        QTest::newRow("re-key") << "bob";
-        QTest::newRow("rename") << "alice";
+        QTest::addColumn<bool>("linked");     // the store is a link to a file in another folder
+        QTest::newRow("log-in") << QString() << false;
+        QTest::newRow("log-in through a link") << QString() << true;
+        QTest::newRow("re-key") << "bob" << false;
+        QTest::newRow("rename") << "alice" << false;
+        QTest::newRow("rename through a link") << "alice" << true;
     }
 
-    // A log-in, re-key or rename stopped dead at any file operation, as by a crash, leaves the
-    // store and backup whole under the old name and key or the new ones. Each file is synced just
-    // before its rename and the folder just after. A re-keyed backup keeps its age.
+    // A log-in, re-key or rename stopped at any file operation leaves the store and backup whole
+    // under the old name and key or the new; each file is synced just before its rename and the
+    // folder just after. A link stays a link, and a re-keyed backup keeps its age.
     void aReplacementStoppedAtAnyFileOperationLosesNothing() {
         QFETCH(QString, newName);
+        QFETCH(bool, linked);
+        const QString target = folder->File("synced/bob.mdb");
         const QString name = newName.isEmpty() ? "bob" : newName, newBase = folder->File(name);
         const QString newKey = newName.isEmpty() ? key : KeyOf("changed");
-        const QString backup = folder->File("bob.bak");
         MakeStore(store, key, {{"Default", Entries(99, "d")}, {"Bank", Entries(99, "b")}});
         const QStringList expected = Content();
         const QByteArray bytes = Bytes(store);
@@ -265,10 +263,12 @@ class StoreFilesTest : public QObject, CoreFixture {
         const auto restore = [&] {
             for (const QString& file : folder->Files())
                 QFile::remove(folder->File(file));
-            WriteBytes(store, bytes);
-            WriteBytes(backup, bytes);
-            Age(backup, 3);
+            WriteBytes(linked ? target : store, bytes);
+            QVERIFY(!linked || QFile::link(target, store));
+            WriteBytes(folder->File("bob.bak"), bytes);
+            Age(folder->File("bob.bak"), 3);
         };
+        QVERIFY(QDir(folder->Path()).mkdir("synced"));
         using FileOperations::Step;
         QList<std::pair<Step, QString>> steps;
         FileOperations::SetFaultPoint([&](Step step, QString path) { steps.append({step, path}); });
@@ -282,7 +282,6 @@ class StoreFilesTest : public QObject, CoreFixture {
                 QVERIFY(steps[i - 1] == std::pair(Step::Sync, steps[i].second) &&
                         steps[i + 1].first == Step::SyncFolder);
         QCOMPARE(renames, 2); // the store's and the backup's
-        int stops = 0;
         for (int operation = 1;; ++operation) {
             restore();
             QProcess child;
@@ -291,20 +290,18 @@ class StoreFilesTest : public QObject, CoreFixture {
                             (newName.isEmpty() ? QStringList() : QStringList{newBase, newKey}));
             QVERIFY(child.waitForFinished(30000));
             QVERIFY(holds(store, key) || holds(newBase + ".mdb", newKey));
-            QVERIFY(holds(backup, key) || holds(newBase + ".bak", newKey));
+            QVERIFY(holds(folder->File("bob.bak"), key) || holds(newBase + ".bak", newKey));
             if (child.exitCode() == 0)
                 break;
             QCOMPARE(child.exitCode(), 3);
-            ++stops;
             if (!newName.isEmpty())
                 continue; // a log-in: the killed copy's lock is stale and no stray file stays
-            QVERIFY(QFile::exists(store + ".lock"));
             QVERIFY(DBFunctions::OpenSession(store, key));
             QCOMPARE(folder->Files(), (QStringList{"bob.bak", "bob.mdb"}));
         }
-        QCOMPARE(stops, steps.size());
         QCOMPARE(folder->Files(), (QStringList{name + ".bak", name + ".mdb"}));
         QVERIFY(holds(newBase + ".mdb", newKey) && holds(newBase + ".bak", newKey));
+        QCOMPARE(QFileInfo(newBase + ".mdb").symLinkTarget(), linked ? target : QString());
         QCOMPARE(FileOperations::LastModifiedDate(newBase + ".bak"),
                  key == newKey ? QDate::currentDate() : Environment::Today().addDays(-3));
     }

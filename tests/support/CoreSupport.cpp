@@ -70,13 +70,6 @@ void WriteBytes(const QString& path, const QByteArray& bytes) {
     file.write(bytes);
 }
 
-void Age(const QString& path, int days) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadWrite) &&
-            file.setFileTime(QDateTime(Environment::Today().addDays(-days), {}),
-                             QFileDevice::FileModificationTime));
-}
-
 QString SystemError(int number) {
     return QString::number(number) + "\r\n" + QString::fromLocal8Bit(std::strerror(number));
 }

@@ -52,8 +52,6 @@ class CoreFixture {
 
 QByteArray Bytes(const QString& path);
 void WriteBytes(const QString& path, const QByteArray& bytes);
-// Dates the file's last change the given number of days before today.
-void Age(const QString& path, int days);
 // "NUMBER CR LF the system's text" of an error number, as the error trap shows it.
 QString SystemError(int number);
 
