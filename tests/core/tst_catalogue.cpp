@@ -51,7 +51,7 @@ class CatalogueTest : public QObject, CoreFixture {
     // A name in use in any letter case, non-ASCII letters too, is refused and changes nothing.
     void renameRefusesANameInUse_data() {
         QTest::addColumn<QString>("taken");
-        for (const QString& taken : {"DEFAULT", "BANK", "ärger"})
+        for (const QString taken : {"DEFAULT", "BANK", "ärger"})
             QTest::newRow(qPrintable(taken)) << taken;
     }
 

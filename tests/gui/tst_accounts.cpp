@@ -151,11 +151,11 @@ class AccountsTest : public QObject, protected Fixture {
             QTest::newRow(qPrintable(tab + ": " + title))
                 << tab << name << password << confirmation << message;
         };
-        for (const QString& tab : {"New", "Edit"}) {
+        for (const QString tab : {"New", "Edit"}) {
             row(tab, "empty name", "   ", "pw", "pw", "Please enter a valid name.");
             row(tab, "name of 51", QString(51, 'n'), "pw", "pw", TooLong);
-            for (const QString& name : {"a\\b", "a/b", "c:d", "e*", "f?", "g\"h", "i<", ">j", "k|l",
-                                        ".", "..", "../escaped", "tab\there"})
+            for (const QString name : {"a\\b", "a/b", "c:d", "e*", "f?", "g\"h", "i<", ">j", "k|l",
+                                       ".", "..", "../escaped", "tab\there"})
                 row(tab, "not a file name: " + name, name, "pw", "pw", NotAFileName);
             row(tab, "blank inside password", "bob", "p w", "p w",
                 "No spaces allowed in password!");
@@ -264,7 +264,7 @@ class AccountsTest : public QObject, protected Fixture {
                 {a.cmdNewPath, a.txtNewPath, "cmdNewPath"},
                 {a.cmdEditPath, a.txtEditPath, "cmdEditPath"}};
             for (const auto& [button, box, procedure] : pickers) {
-                for (const std::optional<QString> given :
+                for (const std::optional<QString>& given :
                      {std::optional<QString>("/chosen/"), std::optional<QString>(""),
                       std::optional<QString>()}) {
                     answer = given;

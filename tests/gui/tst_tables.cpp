@@ -91,7 +91,7 @@ class TablesTest : public QObject, protected Fixture {
                             "All its data will be deleted permanently.",
                             Icon::Question, MessageBoxes::Buttons::YesNo, "Please confirm...");
         ExpectSelectors({"Bank", "Default", "My Mail"});
-        for (const QString& table : {"Bank", "My Mail"}) {
+        for (const QString table : {"Bank", "My Mail"}) {
             Select(table);
             messages->Answer(MessageBoxes::Answer::Yes);
             window->cmdRemove->click();
