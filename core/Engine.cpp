@@ -87,6 +87,8 @@ Connection::Connection(const QString& path, const QString& key, Mode mode) {
     }
     try {
         QueryInteger("SELECT count(*) FROM sqlite_master;");
+        if (mode == Mode::OpenExisting && QueryInteger("PRAGMA page_count;") == 0)
+            throw Failure(SQLITE_NOTADB, QString::fromUtf8(sqlite3_errstr(SQLITE_NOTADB)));
     } catch (...) {
         sqlite3_close(database);
         throw;

@@ -44,7 +44,8 @@ class Connection {
     enum class Mode { OpenExisting, CreateNew };
 
     // Opens the store with its key and reads the catalogue once, since a wrong key only
-    // shows at the first read.
+    // shows at the first read. An existing store holds at least its first page: an empty
+    // file would open as an empty store, so it is refused as no store at all.
     Connection(const QString& path, const QString& key, Mode mode = Mode::OpenExisting);
     ~Connection();
     Connection(const Connection&) = delete;

@@ -1,4 +1,4 @@
-// Plain file operations on literal paths, with private modes and durable renames.
+// Plain file operations on literal paths, with private modes and durable replacements.
 #include "core/FileOperations.h"
 
 #include "core/ErrorTrap.h"
@@ -12,9 +12,13 @@
 
 #ifndef Q_OS_WIN
 #include <cerrno>
+#include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#else
+#include <io.h>
+#include <windows.h>
 #endif
 
 namespace FileOperations {
@@ -26,34 +30,81 @@ fs::path ToPath(const QString& path) {
     return fs::path(path.toStdU16String());
 }
 
-void ThrowIfFailed(const std::error_code& error) {
-    if (error)
-        throw Failure(error.value(), QString::fromLocal8Bit(error.message()));
+[[noreturn]] void Throw(const std::error_code& error) {
+    throw Failure(error.value(), QString::fromLocal8Bit(error.message()));
 }
 
-std::function<void()>& CurrentFaultPoint() {
-    static std::function<void()> faultPoint;
+void ThrowIfFailed(const std::error_code& error) {
+    if (error)
+        Throw(error);
+}
+
+[[noreturn]] void ThrowSystemError(int number) {
+    Throw(std::error_code(number, std::generic_category()));
+}
+
+std::function<void(Step, const QString&)>& CurrentFaultPoint() {
+    static std::function<void(Step, const QString&)> faultPoint;
     return faultPoint;
 }
 
-void ReachFaultPoint() {
+void ReachFaultPoint(Step step, const QString& path) {
     if (CurrentFaultPoint())
-        CurrentFaultPoint()();
+        CurrentFaultPoint()(step, path);
 }
 
 constexpr auto OwnerOnly = fs::perms::owner_read | fs::perms::owner_write;
 
-// A rename is durable only once the folder that holds the name is written out.
+// Written data survives a power cut only once the file is synced.
+void SyncFile(const QString& path) {
+    ReachFaultPoint(Step::Sync, path);
+#ifndef Q_OS_WIN
+    const int file = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (file < 0)
+        ThrowSystemError(errno);
+    const int synced = ::fsync(file);
+    const int error = errno;
+    ::close(file);
+    if (synced != 0)
+        ThrowSystemError(error);
+#else
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite) || ::_commit(file.handle()) != 0)
+        throw Failure(file.error(), file.errorString());
+#endif
+}
+
+// A rename or a delete is durable only once the folder that holds the name is written out.
 void SyncFolderOf(const QString& path) {
+    ReachFaultPoint(Step::SyncFolder, path);
 #ifndef Q_OS_WIN
     const int folder = ::open(QFile::encodeName(QFileInfo(path).absolutePath()).constData(),
-                              O_RDONLY | O_DIRECTORY);
+                              O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (folder >= 0) {
         ::fsync(folder);
         ::close(folder);
     }
+#endif
+}
+
+void RenameWithoutReplacing(const QString& source, const QString& destination) {
+#ifndef Q_OS_WIN
+    const QByteArray from = QFile::encodeName(source);
+    const QByteArray to = QFile::encodeName(destination);
+#ifdef RENAME_NOREPLACE
+    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
+        return;
+    if (errno != EINVAL && errno != ENOSYS)
+        ThrowSystemError(errno);
+#endif
+    // Where the file system cannot refuse in the rename itself: a hard link is made only where
+    // nothing is, in one step, and the temporary name then goes.
+    if (::link(from.constData(), to.constData()) != 0 || ::unlink(from.constData()) != 0)
+        ThrowSystemError(errno);
 #else
-    Q_UNUSED(path);
+    if (!::MoveFileExW(reinterpret_cast<LPCWSTR>(source.utf16()),
+                       reinterpret_cast<LPCWSTR>(destination.utf16()), MOVEFILE_WRITE_THROUGH))
+        throw Failure(::GetLastError(), qt_error_string(int(::GetLastError())));
 #endif
 }
 
@@ -64,13 +115,24 @@ bool FileExists(const QString& path) {
     return !path.contains(QChar(0)) && fs::is_regular_file(ToPath(path), error);
 }
 
+bool IsSymbolicLink(const QString& path) {
+    return QFileInfo(path).isSymLink();
+}
+
+QString ResolveLink(const QString& path) {
+    if (!IsSymbolicLink(path))
+        return path;
+    const QString target = QFileInfo(path).canonicalFilePath();
+    return target.isEmpty() ? path : target;
+}
+
 void CreatePrivateFile(const QString& path) {
-    ReachFaultPoint();
+    ReachFaultPoint(Step::Create, path);
 #ifndef Q_OS_WIN
     const int file = ::open(QFile::encodeName(path).constData(),
                             O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, S_IRUSR | S_IWUSR);
     if (file < 0)
-        ThrowIfFailed(std::error_code(errno, std::generic_category()));
+        ThrowSystemError(errno);
     ::close(file);
 #else
     QFile file(path);
@@ -81,22 +143,23 @@ void CreatePrivateFile(const QString& path) {
 }
 
 void DeleteFile(const QString& path) {
-    ReachFaultPoint();
+    ReachFaultPoint(Step::Delete, path);
     std::error_code error;
     if (!fs::remove(ToPath(path), error) && !error)
         error = std::make_error_code(std::errc::no_such_file_or_directory);
     ThrowIfFailed(error);
+    SyncFolderOf(path);
 }
 
 void DeleteIfPresent(const QString& path) {
-    ReachFaultPoint();
+    ReachFaultPoint(Step::Delete, path);
     std::error_code error;
     fs::remove(ToPath(path), error);
     ThrowIfFailed(error);
 }
 
 void CopyFile(const QString& source, const QString& destination) {
-    ReachFaultPoint();
+    ReachFaultPoint(Step::Write, destination);
     std::error_code error;
     fs::copy_file(ToPath(source), ToPath(destination), fs::copy_options::none, error);
     ThrowIfFailed(error);
@@ -104,19 +167,44 @@ void CopyFile(const QString& source, const QString& destination) {
     ThrowIfFailed(error);
 }
 
+void CopyModifiedTime(const QString& source, const QString& destination) {
+    ReachFaultPoint(Step::Write, destination);
+    std::error_code error;
+    const auto time = fs::last_write_time(ToPath(source), error);
+    ThrowIfFailed(error);
+    fs::last_write_time(ToPath(destination), time, error);
+    ThrowIfFailed(error);
+}
+
 void ReplaceFile(const QString& source, const QString& destination) {
-    ReachFaultPoint();
+    SyncFile(source);
+    ReachFaultPoint(Step::Rename, source);
     std::error_code error;
     fs::rename(ToPath(source), ToPath(destination), error);
     ThrowIfFailed(error);
     SyncFolderOf(destination);
 }
 
+void MoveWithoutReplacing(const QString& source, const QString& destination) {
+    SyncFile(source);
+    ReachFaultPoint(Step::Rename, source);
+    RenameWithoutReplacing(source, destination);
+    SyncFolderOf(destination);
+}
+
+void CreateLink(const QString& target, const QString& path) {
+    ReachFaultPoint(Step::Create, path);
+    std::error_code error;
+    fs::create_symlink(ToPath(target), ToPath(path), error);
+    ThrowIfFailed(error);
+    SyncFolderOf(path);
+}
+
 QDate LastModifiedDate(const QString& path) {
     return QFileInfo(path).lastModified().date();
 }
 
-void SetFaultPoint(std::function<void()> faultPoint) {
+void SetFaultPoint(std::function<void(Step, const QString&)> faultPoint) {
     CurrentFaultPoint() = std::move(faultPoint);
 }
 

@@ -9,24 +9,41 @@
 // system's error code and text.
 namespace FileOperations {
 
-// A normal file (not a folder) exists at the path.
+// A normal file (not a folder) exists at the path, or a link leads to one.
 bool FileExists(const QString& path);
+// A symbolic link is at the path, whether or not it leads anywhere.
+bool IsSymbolicLink(const QString& path);
+// The file a symbolic link at the path finally leads to; the path itself when there is no
+// link there or it leads nowhere.
+QString ResolveLink(const QString& path);
 
 // Creates an empty file readable and writable by its owner only; fails if anything is there.
 void CreatePrivateFile(const QString& path);
 
+// Deletes the file for good: the folder is written out, so a power cut cannot bring it back.
 void DeleteFile(const QString& path);
 // Deletes the file if there is one.
 void DeleteIfPresent(const QString& path);
 // Copies to a destination that must not exist yet; the copy is private to the owner.
 void CopyFile(const QString& source, const QString& destination);
-// Replaces the destination in one atomic step and makes the change durable.
+// Gives the destination the source's last-modified time.
+void CopyModifiedTime(const QString& source, const QString& destination);
+// Puts the source in the destination's place in one atomic step and makes it durable: the
+// source is synced before the rename and the folder after it. Whatever is at the destination,
+// a symbolic link too, is replaced, never followed.
 void ReplaceFile(const QString& source, const QString& destination);
+// The same, but refuses ("File exists") when anything is at the destination.
+void MoveWithoutReplacing(const QString& source, const QString& destination);
+// Makes a symbolic link at the path that leads to the target, durably; refuses ("File exists")
+// when anything is at the path.
+void CreateLink(const QString& target, const QString& path);
 
 QDate LastModifiedDate(const QString& path);
 
-// For crash tests only: runs before every operation that changes a file, so a test can stop
-// the program at each step in turn. An empty function removes it.
-void SetFaultPoint(std::function<void()> faultPoint);
+// For tests only: runs before every step that changes a file or makes a change durable, so a
+// crash test can stop the program at each step in turn and an order test can record them.
+// An empty function removes it.
+enum class Step { Create, Write, Sync, Rename, SyncFolder, Delete };
+void SetFaultPoint(std::function<void(Step step, const QString& path)> faultPoint);
 
 } // namespace FileOperations

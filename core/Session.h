@@ -1,8 +1,11 @@
 #pragma once
 
 #include "core/Engine.h"
+#include "core/StoreLock.h"
 
 #include <QString>
+
+#include <memory>
 
 inline const QString DefaultTable = QStringLiteral("Default");
 
@@ -10,8 +13,10 @@ inline const QString DefaultTable = QStringLiteral("Default");
 // store is open, so a procedure that is handed one never meets a closed store.
 class Session {
   public:
-    // Opens the store with its key; throws a Failure when it cannot.
-    Session(const QString& path, const QString& key) : connection(path, key) {}
+    // Opens the store with its key and keeps its lock, if given, while open; throws a Failure
+    // when it cannot.
+    Session(const QString& path, const QString& key, std::unique_ptr<StoreLock> lock = nullptr)
+        : lock(std::move(lock)), connection(path, key) {}
 
     const Engine::Connection& Connection() const { return connection; }
 
@@ -19,5 +24,6 @@ class Session {
     QString CurrentTable = DefaultTable;
 
   private:
+    std::unique_ptr<StoreLock> lock; // released after the connection closes
     Engine::Connection connection;
 };

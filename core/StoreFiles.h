@@ -24,12 +24,18 @@ QString CompactionPath(const QString& storePath);
 namespace DBFunctions {
 
 // The store files' half of a log-in: creates the store with its "Default" table when no file
-// is at the path; otherwise compacts it, refreshes its backup and checks its shape. Gives the
-// open store, or none after a failure (reported under "SetupDatabase" or the step that failed;
-// a store of the wrong shape is refused without a message).
+// is at the path; otherwise checks its shape, compacts it and refreshes its backup. Gives the
+// open store, locked against other copies of the program, or none after a failure (reported
+// under "SetupDatabase" or the step that failed; a store of the wrong shape is refused without
+// a message, before anything is written).
 std::unique_ptr<Session> OpenSession(const QString& path, const QString& key);
 
-// Re-keys and, when the base path changes, renames a store. The caller closes it first.
+// True, after telling the user, when another copy of the program has the store open.
+bool OpenInAnotherWindow(const QString& path);
+
+// Re-keys and, when the base path changes, renames a store, all or nothing: on any failure
+// the old store is as it was. The backup follows the new key and name. The caller closes the
+// store first.
 void UpdateDatabase(const QString& oldBasePath, const QString& oldKey, const QString& newBasePath,
                     const QString& newKey);
 

@@ -13,11 +13,14 @@ bool SameNameInAnyCase(const QString& left, const QString& right) {
     return left.toUpper() == right.toUpper();
 }
 
-// The engine folds only ASCII letters; names must differ in every letter case.
-bool NameInUse(const Engine::Connection& connection, const QString& name) {
+// The engine folds only ASCII letters; names must differ in every letter case. The table
+// being renamed does not count against its own new name.
+bool NameInUse(const Engine::Connection& connection, const QString& name,
+               const QString& renamed = {}) {
     const QStringList tables = connection.UserTables();
-    return std::any_of(tables.cbegin(), tables.cend(),
-                       [&](const QString& table) { return SameNameInAnyCase(table, name); });
+    return std::any_of(tables.cbegin(), tables.cend(), [&](const QString& table) {
+        return table != renamed && SameNameInAnyCase(table, name);
+    });
 }
 
 } // namespace
@@ -69,11 +72,22 @@ void DropTable(const Engine::Connection& connection, const QString& name) {
 
 void RenameTable(const Engine::Connection& connection, const QString& oldName,
                  const QString& newName) {
-    if (NameInUse(connection, newName))
+    if (NameInUse(connection, newName, oldName))
         throw Failure(Engine::GenericErrorCode,
                       "there is already another table or index with this name: " + newName);
-    connection.Execute("ALTER TABLE " + Engine::QuoteName(oldName) + " RENAME TO " +
-                       Engine::QuoteName(newName) + ";");
+    const auto rename = [&](const QString& from, const QString& to) {
+        connection.Execute("ALTER TABLE " + Engine::QuoteName(from) + " RENAME TO " +
+                           Engine::QuoteName(to) + ";");
+    };
+    if (!SameNameInAnyCase(oldName, newName))
+        return rename(oldName, newName);
+    // The engine takes a change of letter case for the table's own name, so the table passes
+    // through a name in quotes, which no name typed into the program can be.
+    Engine::Transaction transaction(connection);
+    const QString passage = '"' + newName + '"';
+    rename(oldName, passage);
+    rename(passage, newName);
+    transaction.Commit();
 }
 
 QStringList ColumnNames(const Engine::Connection& connection, const QString& table) {

@@ -41,7 +41,8 @@ qint64 CountRows(const Engine::Connection& connection, const QString& table);
 
 void DropTable(const Engine::Connection& connection, const QString& name);
 
-// Renames a table, refusing a name already in use in any letter case.
+// Renames a table, refusing a name another table has in any letter case; a change of letter
+// case alone is a rename like any other.
 void RenameTable(const Engine::Connection& connection, const QString& oldName,
                  const QString& newName);
 

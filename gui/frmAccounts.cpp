@@ -297,6 +297,8 @@ void frmAccounts::cmdCreate_Click() {
         }
         DBFunctions::CloseDatabase(view);
         FormRoutines::EnableControls(view, false);
+        if (DBFunctions::OpenInAnotherWindow(path))
+            return;
         if (FileOperations::FileExists(path))
             return Inform(NameInUse);
         if (const QString refusal = StoreFolder::CreationRefusal(path); !refusal.isEmpty())

@@ -1,6 +1,8 @@
 // Store files on real files, without a window: the key, creation, backups, validation,
 // re-keying, real faults, crash safety and what reaches the disk.
 #include "core/Environment.h"
+#include "core/ErrorTrap.h"
+#include "core/FileOperations.h"
 #include "core/StoreFiles.h"
 #include "core/StoreKey.h"
 #include "tests/support/CoreSupport.h"
@@ -8,6 +10,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QScopeGuard>
 #include <QTest>
@@ -36,6 +39,13 @@ class StoreFilesTest : public QObject, CoreFixture {
 
     QStringList Content() {
         return ReadTable(store, key, "Default") + ReadTable(store, key, "Bank");
+    }
+
+    void Age(const QString& path, int days) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite) &&
+                file.setFileTime(QDateTime(Environment::Today().addDays(-days), {}),
+                                 QFileDevice::FileModificationTime));
     }
 
   private slots:
@@ -98,6 +108,7 @@ class StoreFilesTest : public QObject, CoreFixture {
         QTest::newRow("yesterday") << 1 << false;
         QTest::newRow("two days ago") << 2 << true;
         QTest::newRow("in the future") << -3 << false;
+        QTest::newRow("a link to a file of today") << 0 << true; // replaced, not followed
     }
 
     void backupIsRefreshedByCalendarDays() {
@@ -106,14 +117,13 @@ class StoreFilesTest : public QObject, CoreFixture {
         MakeStore(store, key, {{"Default", Entries(3)}});
         QFile backup(folder->File("bob.bak"));
         if (backupAge != INT_MIN) {
-            QVERIFY(backup.open(QIODevice::WriteOnly));
-            backup.write("an older backup");
-            backup.flush();
-            QVERIFY(backup.setFileTime(QDateTime(Environment::Today().addDays(-backupAge), {}),
-                                       QFileDevice::FileModificationTime));
-            backup.close();
+            WriteBytes(folder->File("elsewhere"), "an older backup");
+            Age(folder->File("elsewhere"), backupAge);
+            QVERIFY(backupAge == 0 ? QFile::link(folder->File("elsewhere"), backup.fileName())
+                                   : QFile::rename(folder->File("elsewhere"), backup.fileName()));
         }
         QVERIFY(DBFunctions::OpenSession(store, key));
+        QCOMPARE(Bytes(folder->File("elsewhere")), QByteArray(backupAge ? "" : "an older backup"));
         if (replaced)
             QCOMPARE(ReadTable(backup.fileName(), key, "Default").size(), 3);
         else
@@ -121,7 +131,7 @@ class StoreFilesTest : public QObject, CoreFixture {
     }
 
     // Every user table must have the five columns in order, and "Default" must exist; a store
-    // that breaks the rule is refused without a message.
+    // that breaks the rule is refused without a message, neither compacted nor backed up.
     void validationRefusesTheWrongShape_data() {
         QTest::addColumn<bool>("withDefault"); // the program's own "Default" table as well
         QTest::addColumn<QString>("otherSql");
@@ -147,7 +157,9 @@ class StoreFilesTest : public QObject, CoreFixture {
         if (withDefault)
             tables.prepend({"Default", Entries(2)});
         MakeStore(store, key, tables);
+        const QByteArray before = Bytes(store);
         QCOMPARE(DBFunctions::OpenSession(store, key) != nullptr, valid);
+        QCOMPARE(Bytes(store) == before && folder->Files().size() == 1, !valid);
     }
 
     // Each fault gives its critical messages and changes no file; two come after the
@@ -165,9 +177,12 @@ class StoreFilesTest : public QObject, CoreFixture {
         row("read-only folder",
             {"Error [CompactDatabase]: " + SystemError(geteuid() == 0 ? EPERM : EACCES)});
         row("missing folder", {"Error [CreateDatabase]: " + SystemError(ENOENT)});
-        row("backup in the way", {"Error [SetupDatabase]: " + SystemError(EINVAL)});
+        row("backup in the way", {"Error [SetupDatabase]: " + SystemError(EISDIR)});
         row("re-key with a wrong key", {notAStore, "Unable to change password!"});
         row("rename onto another store", {"Error [UpdateDatabase]: " + SystemError(EEXIST)});
+        row("rename in a read-only folder",
+            {"Error [CompactDatabase]: " + SystemError(geteuid() == 0 ? EPERM : EACCES),
+             "Unable to change password!"});
     }
 
     void faultsAreReportedAndLoseNothing() {
@@ -181,7 +196,7 @@ class StoreFilesTest : public QObject, CoreFixture {
             QVERIFY(QDir(folder->Path()).mkdir("bob.bak"));
         if (fault == "rename onto another store")
             WriteBytes(folder->File("carol.mdb"), "carol's store");
-        const bool compacted = fault == "backup in the way" || fault == "rename onto another store";
+        const bool compacted = fault == "backup in the way";
         const QStringList entries = compacted ? Content() : QStringList();
         const auto snapshot = [&] {
             QStringList files;
@@ -192,7 +207,7 @@ class StoreFilesTest : public QObject, CoreFixture {
             return files;
         };
         const QStringList before = snapshot();
-        if (fault == "read-only folder")
+        if (fault.contains("read-only"))
             QVERIFY(Lock(folder->Path(), true));
         const auto unlock = qScopeGuard([&] { Lock(folder->Path(), false); });
         if (fault.startsWith("re-key") || fault.startsWith("rename"))
@@ -214,27 +229,81 @@ class StoreFilesTest : public QObject, CoreFixture {
             QCOMPARE(Content(), entries);
     }
 
-    // A log-in that stops dead at any one of its file operations, as a crash would, leaves
-    // the store whole under its key, and the next log-in leaves no stray file.
-    void aLogInStoppedAtAnyFileOperationLosesNothing() {
+    void aReplacementStoppedAtAnyFileOperationLosesNothing_data() {
+        QTest::addColumn<QString>("newName"); // none: a log-in
+        QTest::addColumn<bool>("linked");     // the store is a link to a file in another folder
+        QTest::newRow("log-in") << QString() << false;
+        QTest::newRow("log-in through a link") << QString() << true;
+        QTest::newRow("re-key") << "bob" << false;
+        QTest::newRow("rename") << "alice" << false;
+        QTest::newRow("rename through a link") << "alice" << true;
+    }
+
+    // A log-in, re-key or rename stopped at any file operation leaves the store and backup whole
+    // under the old name and key or the new; each file is synced just before its rename and the
+    // folder just after. A link stays a link, and a re-keyed backup keeps its age.
+    void aReplacementStoppedAtAnyFileOperationLosesNothing() {
+        QFETCH(QString, newName);
+        QFETCH(bool, linked);
+        const QString target = folder->File("synced/bob.mdb");
+        const QString name = newName.isEmpty() ? "bob" : newName, newBase = folder->File(name);
+        const QString newKey = newName.isEmpty() ? key : KeyOf("changed");
         MakeStore(store, key, {{"Default", Entries(99, "d")}, {"Bank", Entries(99, "b")}});
         const QStringList expected = Content();
-        int stops = 0;
+        const QByteArray bytes = Bytes(store);
+        const auto holds = [&](const QString& path, const QString& withKey) {
+            try {
+                const Engine::Connection opens(path, withKey);
+                return ReadTable(path, withKey, "Default") + ReadTable(path, withKey, "Bank") ==
+                       expected;
+            } catch (const Failure&) {
+                return false;
+            }
+        };
+        const auto restore = [&] {
+            for (const QString& file : folder->Files())
+                QFile::remove(folder->File(file));
+            WriteBytes(linked ? target : store, bytes);
+            QVERIFY(!linked || QFile::link(target, store));
+            WriteBytes(folder->File("bob.bak"), bytes);
+            Age(folder->File("bob.bak"), 3);
+        };
+        QVERIFY(QDir(folder->Path()).mkdir("synced"));
+        using FileOperations::Step;
+        QList<std::pair<Step, QString>> steps;
+        FileOperations::SetFaultPoint([&](Step step, QString path) { steps.append({step, path}); });
+        restore();
+        newName.isEmpty() ? void(DBFunctions::OpenSession(store, key))
+                          : DBFunctions::UpdateDatabase(folder->File("bob"), key, newBase, newKey);
+        FileOperations::SetFaultPoint({});
+        int renames = 0;
+        for (int i = 1; i + 1 < steps.size(); ++i)
+            if (steps[i].first == Step::Rename && ++renames)
+                QVERIFY(steps[i - 1] == std::pair(Step::Sync, steps[i].second) &&
+                        steps[i + 1].first == Step::SyncFolder);
+        QCOMPARE(renames, 2); // the store's and the backup's
         for (int operation = 1;; ++operation) {
+            restore();
             QProcess child;
             child.start(qEnvironmentVariable("COMPACT_CHILD"),
-                        {store, key, QString::number(operation)});
+                        QStringList{store, key, QString::number(operation)} +
+                            (newName.isEmpty() ? QStringList() : QStringList{newBase, newKey}));
             QVERIFY(child.waitForFinished(30000));
-            QCOMPARE(Content(), expected);
+            QVERIFY(holds(store, key) || holds(newBase + ".mdb", newKey));
+            QVERIFY(holds(folder->File("bob.bak"), key) || holds(newBase + ".bak", newKey));
             if (child.exitCode() == 0)
                 break;
             QCOMPARE(child.exitCode(), 3);
-            ++stops;
+            if (!newName.isEmpty())
+                continue; // a log-in: the killed copy's lock is stale and no stray file stays
             QVERIFY(DBFunctions::OpenSession(store, key));
             QCOMPARE(folder->Files(), (QStringList{"bob.bak", "bob.mdb"}));
-            QVERIFY(QFile::remove(folder->File("bob.bak"))); // so each round copies it again
         }
-        QVERIFY(stops >= 5); // the compaction's four operations and the backup's copy
+        QCOMPARE(folder->Files(), (QStringList{name + ".bak", name + ".mdb"}));
+        QVERIFY(holds(newBase + ".mdb", newKey) && holds(newBase + ".bak", newKey));
+        QCOMPARE(QFileInfo(newBase + ".mdb").symLinkTarget(), linked ? target : QString());
+        QCOMPARE(FileOperations::LastModifiedDate(newBase + ".bak"),
+                 key == newKey ? QDate::currentDate() : Environment::Today().addDays(-3));
     }
 };
 

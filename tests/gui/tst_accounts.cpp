@@ -28,6 +28,7 @@ const QString CouldNotOpen = "Sorry, could not locate or open this account.";
 const QString InUse = "This account name is already in use.\r\nPlease use a different name.";
 const QString TooLong = "Value entered is too long.\r\nMaximum length is 50 characters.";
 const QString Mismatch = "Sorry, both passwords must match!";
+const QString OpenElsewhere = "The account \"bob\" is open in another window.";
 const QString NotAFileName =
     "Please enter a valid name.\r\nAn account name cannot contain any of \\ / : * ? \" < > | "
     "or a control character, and cannot be \".\" or \"..\".";
@@ -91,12 +92,29 @@ class AccountsTest : public QObject, protected Fixture {
             QVERIFY(!accounts.isVisible());
         });
         QVERIFY(LoggedIn(*window));
-        QCOMPARE(folder->Files(), (QStringList{"bob.bak", "bob.mdb"}));
+        QCOMPARE(folder->Files(), (QStringList{"bob.bak", "bob.mdb", "bob.mdb.lock"}));
+        QCOMPARE(QFile::permissions(folder->File("bob.mdb.lock")),
+                 QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
+
+        // A second window can neither log in to, create nor rename the open account.
+        const QByteArray store = Bytes(folder->File("bob.mdb"));
+        frmKetterby second;
+        script->Then<frmAccounts>([&](frmAccounts& accounts) {
+            FillLogin(accounts, "bob", "first");
+            messages->ExpectOne(OpenElsewhere, Icon::Information);
+            FillNew(accounts, "bob", "first", "first");
+            messages->ExpectOne(OpenElsewhere, Icon::Information);
+            FillEdit(accounts, "bob", "first", "alice", "first", "first");
+            messages->ExpectOne(OpenElsewhere, Icon::Information);
+        });
+        second.mnuAccountsAccountSetup->trigger();
+        QCOMPARE(Bytes(folder->File("bob.mdb")), store);
 
         // Account Setup closed without an action keeps the look and the open store.
         Setup([](frmAccounts& accounts) { accounts.close(); });
         QVERIFY(LoggedIn(*window));
 
+        WriteBytes(folder->File("bob.bak"), "a backup the old password does not open stays");
         Setup([](frmAccounts& a) { FillEdit(a, "bob", "first", "alice", "second", "second"); });
         QVERIFY(!LoggedIn(*window));
         QCOMPARE(folder->Files(), (QStringList{"alice.mdb", "bob.bak"}));
@@ -190,11 +208,15 @@ class AccountsTest : public QObject, protected Fixture {
         QTest::newRow("garbage file") << "garbage";
         QTest::newRow("a folder") << "folder";
         QTest::newRow("a path to a real store") << "sub/bob";
+        QTest::newRow("an empty file beside a good old backup") << "empty";
     }
 
     // Only a literal file name is an account, even where the path it spells holds a store.
     void loginRefusesWhatIsNotAnOpenableStore() {
         WriteBytes(folder->File("garbage.mdb"), QByteArray(4096, 'g'));
+        WriteBytes(folder->File("empty.mdb"), {});
+        MakeStore(folder->File("empty.bak"), KeyOf("pw"), {{"Default", Entries(1)}});
+        const QByteArray backup = Bytes(folder->File("empty.bak"));
         QVERIFY(QDir(folder->Path()).mkpath("folder.mdb"));
         QVERIFY(QDir(folder->Path()).mkpath("sub"));
         MakeStore(folder->File("sub/bob.mdb"), KeyOf("pw"), {{"Default", {}}});
@@ -206,7 +228,8 @@ class AccountsTest : public QObject, protected Fixture {
         });
         QCOMPARE(Bytes(folder->File("garbage.mdb")), QByteArray(4096, 'g'));
         QCOMPARE(Bytes(folder->File("sub/bob.mdb")), store);
-        QCOMPARE(folder->Files(), QStringList{"garbage.mdb"});
+        QCOMPARE(Bytes(folder->File("empty.mdb")) + Bytes(folder->File("empty.bak")), backup);
+        QCOMPARE(folder->Files(), (QStringList{"empty.bak", "empty.mdb", "garbage.mdb"}));
     }
 
     // A typed folder is a plain prefix, checked first; an empty box means the user's data folder.

@@ -131,6 +131,14 @@ class TablesTest : public QObject, protected Fixture {
         ExpectShown("Default", 2); // the shown table was renamed
         QCOMPARE(ReadTable(store, key, "Cards").size(), 3);
         QCOMPARE(ReadTables(store, key), (QStringList{"Cards", "Default", "My Mail"}));
+
+        Select("Cards");
+        Answer("cards"); // a change of letter case alone, kept for good
+        window->cmdRename->click();
+        window->mnuFileLogout_Click();
+        QVERIFY(LogIn(store, key));
+        ExpectSelectors({"cards", "Default", "My Mail"});
+        QCOMPARE(ReadTable(store, key, "cards").size(), 3);
     }
 
     void choosingTheShownTableAgainDoesNotRefill() {
