@@ -7,18 +7,17 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cerrno>
+#include <cstdio>
 #include <filesystem>
 #include <system_error>
 
-#ifndef Q_OS_WIN
-#include <cerrno>
-#include <cstdio>
 #include <fcntl.h>
+#ifndef Q_OS_WIN
 #include <sys/stat.h>
 #include <unistd.h>
 #else
 #include <io.h>
-#include <windows.h>
 #endif
 
 namespace FileOperations {
@@ -60,18 +59,20 @@ void SyncFile(const QString& path) {
     ReachFaultPoint(Step::Sync, path);
 #ifndef Q_OS_WIN
     const int file = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    const auto sync = ::fsync;
+    const auto close = ::close;
+#else
+    const int file = ::_wopen(reinterpret_cast<const wchar_t*>(path.utf16()), _O_RDWR | _O_BINARY);
+    const auto sync = ::_commit;
+    const auto close = ::_close;
+#endif
     if (file < 0)
         ThrowSystemError(errno);
-    const int synced = ::fsync(file);
+    const int synced = sync(file);
     const int error = errno;
-    ::close(file);
+    close(file);
     if (synced != 0)
         ThrowSystemError(error);
-#else
-    QFile file(path);
-    if (!file.open(QIODevice::ReadWrite) || ::_commit(file.handle()) != 0)
-        throw Failure(file.error(), file.errorString());
-#endif
 }
 
 // A rename or a delete is durable only once the folder that holds the name is written out.
@@ -102,9 +103,10 @@ void RenameWithoutReplacing(const QString& source, const QString& destination) {
     if (::link(from.constData(), to.constData()) != 0 || ::unlink(from.constData()) != 0)
         ThrowSystemError(errno);
 #else
-    if (!::MoveFileExW(reinterpret_cast<LPCWSTR>(source.utf16()),
-                       reinterpret_cast<LPCWSTR>(destination.utf16()), MOVEFILE_WRITE_THROUGH))
-        throw Failure(::GetLastError(), qt_error_string(int(::GetLastError())));
+    // The C runtime's rename never replaces an existing file here.
+    if (::_wrename(reinterpret_cast<const wchar_t*>(source.utf16()),
+                   reinterpret_cast<const wchar_t*>(destination.utf16())) != 0)
+        ThrowSystemError(errno);
 #endif
 }
 

@@ -96,9 +96,8 @@ class AccountsTest : public QObject, protected Fixture {
         QCOMPARE(QFile::permissions(folder->File("bob.mdb.lock")),
                  QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
 
-        // A second window can neither log in to, create nor rename the open account.
         const QByteArray store = Bytes(folder->File("bob.mdb"));
-        frmKetterby second;
+        frmKetterby second; // can neither log in to, create nor rename the open account
         script->Then<frmAccounts>([&](frmAccounts& accounts) {
             FillLogin(accounts, "bob", "first");
             messages->ExpectOne(OpenElsewhere, Icon::Information);
