@@ -5,6 +5,13 @@
 
 #include <sqlcipher/sqlite3.h>
 
+#include <openssl/crypto.h>
+#include <openssl/evp.h>
+
+#include <QFile>
+
+#include <array>
+
 namespace Engine {
 
 static_assert(GenericErrorCode == SQLITE_ERROR && MisuseCode == SQLITE_MISUSE);
@@ -143,6 +150,29 @@ Transaction::~Transaction() {
 void Transaction::Commit() {
     connection.Execute("COMMIT;");
     committed = true;
+}
+
+// The engine's own key schedule for a passphrase: PBKDF2-HMAC-SHA1 of 64,000 rounds giving 32
+// bytes, salted with the first 16 bytes of the file. Format constants: a store made with other
+// settings opens only with them.
+constexpr int SaltBytes = 16;
+constexpr int KeyBytes = 32;
+constexpr int StretchRounds = 64000;
+
+QString FileKey(const QString& path, const QString& passphrase) {
+    QFile file(path);
+    const QByteArray salt = file.open(QIODevice::ReadOnly) ? file.read(SaltBytes) : QByteArray();
+    if (salt.size() != SaltBytes)
+        return passphrase;
+    const QByteArray text = passphrase.toUtf8();
+    std::array<unsigned char, KeyBytes> key{};
+    const bool stretched =
+        PKCS5_PBKDF2_HMAC_SHA1(text.constData(), int(text.size()),
+                               reinterpret_cast<const unsigned char*>(salt.constData()), SaltBytes,
+                               StretchRounds, KeyBytes, key.data()) == 1;
+    const QByteArray raw = QByteArray(reinterpret_cast<const char*>(key.data()), KeyBytes).toHex();
+    OPENSSL_cleanse(key.data(), key.size());
+    return stretched ? "x'" + QString::fromLatin1(raw + salt.toHex()) + "'" : passphrase;
 }
 
 QString QuoteName(const QString& name) {

@@ -82,6 +82,13 @@ class Transaction {
     bool committed = false;
 };
 
+// The key of one store file in the engine's raw form: the passphrase stretched once with the
+// file's own salt. Every connection to the file, and every copy made under this key (which
+// keeps the salt), then opens without stretching the passphrase again, and the files stay
+// exactly what the passphrase alone opens. A file too short to hold a salt gets the
+// passphrase back.
+QString FileKey(const QString& path, const QString& passphrase);
+
 // A table name as an identifier: double quotes, inner ones doubled, so no name can escape.
 QString QuoteName(const QString& name);
 

@@ -38,7 +38,13 @@ void ExportStore(const Engine::Connection& store, const QString& temporary, cons
     RemovingLeftoversOnFailure(temporary, [&] {
         FileOperations::CreatePrivateFile(temporary);
         store.Execute("ATTACH DATABASE ? AS compacted KEY ?;", {temporary, newKey});
-        store.Execute("SELECT sqlcipher_export('compacted');");
+        {
+            // One transaction for the whole copy: its commit syncs the copy a few times in all,
+            // not several times for every table.
+            Engine::Transaction copy(store);
+            store.Execute("SELECT sqlcipher_export('compacted');");
+            copy.Commit();
+        }
         store.Execute("DETACH DATABASE compacted;");
     });
 }

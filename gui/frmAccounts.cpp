@@ -247,9 +247,13 @@ void frmAccounts::cmdLogin_Click() {
     Trap("cmdLogin_Click", [&] {
         const QString name = Read(txtLoginUser);
         const QString path = StorePath(ReadFolder(txtLoginPath), name);
-        const QString key = StoreKey::DeriveStoreKey(Read(txtLoginPassword));
+        const QString storeKey = StoreKey::DeriveStoreKey(Read(txtLoginPassword));
         DBFunctions::CloseDatabase(view);
         FormRoutines::EnableControls(view, false);
+        // Stretched once for the store's salt, the key serves the check, the compaction and
+        // the store connection alike.
+        const QString key =
+            AccountName::IsLiteralFileName(name) ? Engine::FileKey(path, storeKey) : storeKey;
         if (!CanOpenAccount(name, path, key)) {
             Inform(CouldNotOpen);
             txtLoginUser->clear();
