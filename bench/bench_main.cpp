@@ -5,6 +5,7 @@
 #include "core/Engine.h"
 #include "core/Generate.h"
 #include "core/MessageBoxes.h"
+#include "core/StoreKey.h"
 #include "gui/FlexGrid.h"
 #include "gui/PopulateFlexGrid.h"
 #include "gui/StoreSetup.h"
@@ -68,6 +69,21 @@ void LoginButton(benchmark::State& state) {
     }
 }
 BENCHMARK(LoginButton)->Unit(benchmark::kMillisecond);
+
+// The two stretchings of a log-in on their own: Argon2id of the password, then the engine's
+// PBKDF2 for the store's salt.
+void DeriveStoreKey(benchmark::State& state) {
+    for (auto _ : state)
+        benchmark::DoNotOptimize(StoreKey::DeriveStoreKey("bench"));
+}
+BENCHMARK(DeriveStoreKey)->Unit(benchmark::kMillisecond);
+
+void FileKey(benchmark::State& state) {
+    const BenchStore store(1, 1);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(Engine::FileKey(store.Path(), BenchStore::Key()));
+}
+BENCHMARK(FileKey)->Unit(benchmark::kMillisecond);
 
 void PopulateFlexGrid(benchmark::State& state) {
     const BenchStore store(1, int(state.range(0)));
