@@ -123,6 +123,7 @@ class GridTest : public QObject, protected Fixture, Clipboard::Board {
         QVERIFY(Click(window->cmdNew, 1, 2));
         const QString bob = "7/13/04|Bob's mail|a\"" + QString(48, 'u') + "|pw";
         QCOMPARE(GridRows(*window).value(1), "2|" + bob);
+        QVERIFY(static_cast<QAbstractItemView&>(Grid()).sizeHintForColumn(1) <= Grid().ColWidth(1));
     }
 
     // Only a Description, User ID or Password opens the box; Enter writes, focus loss does not.
