@@ -43,11 +43,7 @@ class GeneratorTest : public QObject, protected Fixture {
     void cleanup() { Finish(); }
 
     void optionsChooseTheTableAndTheLength() {
-        QStringList lengths;
-        for (int length = 6; length <= 25; ++length)
-            lengths << QString::number(length);
-        QCOMPARE(ComboItems(window->cmbPasswordLength), lengths);
-        QCOMPARE(window->cmbPasswordLength->currentText(), QString("10"));
+        QCOMPARE(window->cmbPasswordLength->count(), 20);
         window->cmdGenerate->click();
         ExpectPasswords("[0-9A-Za-z]", 10);
 
