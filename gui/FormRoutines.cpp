@@ -43,6 +43,11 @@ QString SelectedItemText(const QListWidget& list) {
     return item && item->isSelected() ? item->text() : QString();
 }
 
+void SetFocusOrder(std::initializer_list<QWidget*> widgets) {
+    for (auto next = widgets.begin() + 1; next < widgets.end(); ++next)
+        QWidget::setTabOrder(*(next - 1), *next);
+}
+
 void CenterOnScreen(QWidget* window) {
     const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
     const QRect area = screen->geometry();

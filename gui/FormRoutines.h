@@ -3,6 +3,7 @@
 #include <QString>
 #include <QWidget>
 
+#include <initializer_list>
 #include <utility>
 
 class QListWidget;
@@ -32,6 +33,9 @@ Widget* Make(const char* name, QWidget* parent, Arguments&&... arguments) {
 
 // The text of the list's selected item; empty when none is selected.
 QString SelectedItemText(const QListWidget& list);
+
+// Tab moves through the widgets in this order.
+void SetFocusOrder(std::initializer_list<QWidget*> widgets);
 
 // Puts a window in the middle of the screen it is on.
 void CenterOnScreen(QWidget* window);

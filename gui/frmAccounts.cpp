@@ -124,13 +124,11 @@ frmAccounts::frmAccounts(StoreView& view, QWidget* parent) : QDialog(parent), vi
     BuildEditTab(editTab);
     (new QVBoxLayout(this))->addWidget(SSTab1);
 
-    QWidget* const focusOrder[] = {
-        txtLoginUser,   txtLoginPassword, cmdLoginPath,    txtLoginPath, cmdLogin,
-        txtNewUser,     txtNewPassword1,  txtNewPassword2, cmdNewPath,   txtNewPath,
-        cmdCreate,      txtEditOldUser,   txtEditOldPass,  cmdEditPath,  txtEditPath,
-        txtEditNewUser, txtEditNewPass1,  txtEditNewPass2, cmdUpdate};
-    for (size_t i = 1; i < std::size(focusOrder); ++i)
-        QWidget::setTabOrder(focusOrder[i - 1], focusOrder[i]);
+    FormRoutines::SetFocusOrder({txtLoginUser, txtLoginPassword, cmdLoginPath, txtLoginPath,
+                                 cmdLogin, txtNewUser, txtNewPassword1, txtNewPassword2, cmdNewPath,
+                                 txtNewPath, cmdCreate, txtEditOldUser, txtEditOldPass, cmdEditPath,
+                                 txtEditPath, txtEditNewUser, txtEditNewPass1, txtEditNewPass2,
+                                 cmdUpdate});
     SSTab1->setCurrentIndex(0);
     connect(SSTab1, &QTabWidget::currentChanged, this, &frmAccounts::SSTab1_Click);
     connect(cmdLogin, &QPushButton::clicked, this, &frmAccounts::cmdLogin_Click);

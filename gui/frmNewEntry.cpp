@@ -75,9 +75,7 @@ frmNewEntry::frmNewEntry(StoreView& view, const QString& password, QWidget* pare
     cmdCancel = MakeButton("cmdCancel", "&Cancel", this);
     Place(cmdCancel, 2400, 2040, 975, 375);
 
-    QWidget* const focusOrder[] = {txtUser, txtPassword, txtDescription, cmdOK, cmdCancel};
-    for (size_t i = 1; i < std::size(focusOrder); ++i)
-        QWidget::setTabOrder(focusOrder[i - 1], focusOrder[i]);
+    FormRoutines::SetFocusOrder({txtUser, txtPassword, txtDescription, cmdOK, cmdCancel});
     txtPassword->setText(password);
     connect(cmdOK, &QPushButton::clicked, this, &frmNewEntry::cmdOK_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmNewEntry::cmdCancel_Click);
