@@ -1,11 +1,12 @@
-// Store files on real files, without a window: the key, creation, backups, validation,
-// re-keying, real faults, crash safety and what reaches the disk.
+// Store files and their tables on real files, without a window: the key, creation, backups,
+// the catalogue, validation, re-keying, real faults, crash safety and what reaches the disk.
 #include "core/Engine.h"
 #include "core/Environment.h"
 #include "core/ErrorTrap.h"
 #include "core/FileOperations.h"
 #include "core/StoreFiles.h"
 #include "core/StoreKey.h"
+#include "core/TableCatalogue.h"
 #include "tests/support/CoreSupport.h"
 
 #include <QDateTime>
@@ -102,6 +103,44 @@ class StoreFilesTest : public QObject, CoreFixture {
             QCOMPARE(QFile::permissions(folder->File(file)),
                      QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
         }
+    }
+
+    // Pasted names are created, found, renamed and dropped literally; none reaches another
+    // table. Counting and reading give the store's own rows, in ID order, a null as none.
+    void catalogueKeepsNamesAsNames() {
+        MakeStore(store, key, {{"Default", Entries(2)}, {"bank", Entries(1)}, {"Ärger", {}}});
+        Session session(store, key);
+        const Engine::Connection& tables = session.Connection();
+        for (const QString name :
+             {"a]b", "x\"y", "t; DROP TABLE [Default]", "it's", "My Bank", "\u00e9\u6f22"}) {
+            QVERIFY(Routines::SetupDBTable(tables, name));
+            QCOMPARE(Catalogue::ColumnNames(tables, name), Catalogue::Layout);
+            QVERIFY(Routines::TableExists(tables, name.toUpper()));
+            Catalogue::RenameTable(tables, name, name + "'2");
+            QVERIFY(!Routines::TableExists(tables, name));
+            Catalogue::DropTable(tables, name + "'2");
+        }
+        QVERIFY(!Routines::SetupDBTable(tables, "sqlite_x")); // a name the engine keeps
+        messages->ExpectOne(
+            "Error [SetupDBTable]: 1\r\nobject name reserved for internal use: sqlite_x",
+            MessageBoxes::Icon::Critical);
+        // A name in use in any letter case, non-ASCII letters too, is refused.
+        for (const auto& [source, taken] : {std::pair("bank", "DEFAULT"), {"bank", "ärger"}})
+            QVERIFY_THROWS_EXCEPTION(Failure, Catalogue::RenameTable(tables, source, taken));
+        QCOMPARE(Routines::GetTablesADO(tables), (QStringList{"bank", "Default", "Ärger"}));
+        QCOMPARE(DBFunctions::CountRecords(session), 2);
+        session.CurrentTable = "Gone";
+        QCOMPARE(DBFunctions::CountRecords(session), 0);
+        messages->ExpectOne("Error [CountRecords]: 1\r\nno such table: Gone",
+                            MessageBoxes::Icon::Critical);
+        tables.Execute("INSERT INTO [Ärger] VALUES ('d2', 'second', NULL, 'p''2', 2);");
+        tables.Execute("INSERT INTO [Ärger] VALUES (NULL, 'first', 'me', 'p\"1', 1);");
+        const Catalogue::Rows rows = Catalogue::ReadRows(tables, "Ärger");
+        QCOMPARE(rows.columns, Catalogue::Layout);
+        QCOMPARE(rows.values.size(), size_t(2));
+        QCOMPARE(rows.values[0][1], std::optional<QString>("first"));
+        QCOMPARE(rows.values[0][0], std::nullopt);
+        QCOMPARE(rows.values[1][3], std::optional<QString>("p'2"));
     }
 
     void backupIsRefreshedByCalendarDays_data() {
