@@ -174,31 +174,20 @@ class StoreFilesTest : public QObject, CoreFixture {
 
     // Every user table must have the five columns in order, and "Default" must exist; a store
     // that breaks the rule is refused without a message, neither compacted nor backed up.
-    void validationRefusesTheWrongShape_data() {
-        QTest::addColumn<bool>("withDefault"); // the program's own "Default" table as well
-        QTest::addColumn<QString>("otherSql");
-        QTest::addColumn<bool>("valid");
-        const QString columns = "([Date] TEXT, [Description] TEXT, [User ID] TEXT, ";
-        const auto row = [](const char* title, bool withDefault, const QString& sql, bool valid) {
-            QTest::newRow(title) << withDefault << sql << valid;
-        };
-        row("six columns", true, "CREATE TABLE Six " + columns + "[Password], [ID], [X]);", false);
-        row("only default in lower case", false,
-            "CREATE TABLE [default] " + columns + "[Password] TEXT, [ID] INT);", false);
-        row("a view", true, "CREATE VIEW V AS SELECT * FROM [Default];", true);
-    }
-
     void validationRefusesTheWrongShape() {
-        QFETCH(bool, withDefault);
-        QFETCH(QString, otherSql);
-        QFETCH(bool, valid);
-        QList<TableContent> tables = {{"other", {}, otherSql}};
-        if (withDefault)
-            tables.prepend({"Default", Entries(2)});
-        MakeStore(store, key, tables);
-        const QByteArray before = Bytes(store);
-        QCOMPARE(DBFunctions::OpenSession(store, key) != nullptr, valid);
-        QCOMPARE(Bytes(store) == before && folder->Files().size() == 1, !valid);
+        const QString columns = "([Date] TEXT, [Description] TEXT, [User ID] TEXT, ";
+        const std::tuple<bool, QString, bool> stores[] = {
+            // with "Default", another table, valid
+            {true, "CREATE TABLE Six " + columns + "[Password], [ID], [X]);", false},
+            {false, "CREATE TABLE [default] " + columns + "[Password] TEXT, [ID] INT);", false},
+            {true, "CREATE VIEW V AS SELECT * FROM [Default];", true}};
+        for (const auto& [withDefault, otherSql, valid] : stores) {
+            QFile::remove(store);
+            MakeStore(store, key, {{withDefault ? "Default" : "x", {}}, {"other", {}, otherSql}});
+            const QByteArray before = Bytes(store);
+            QCOMPARE(DBFunctions::OpenSession(store, key) != nullptr, valid);
+            QCOMPARE(Bytes(store) == before && folder->Files().size() == 1, !valid);
+        }
     }
 
     // Each fault gives its critical messages and changes no file; two come after the

@@ -1,20 +1,24 @@
-// The account dialog driven through its real forms, from start-up to exit.
+// The logged-out main window: the account dialog from start-up to exit, the Commands items,
+// typed quotes, the about box and the help page.
 #include "core/Environment.h"
 #include "core/ErrorTrap.h"
 #include "gui/Dialogs.h"
-#include "gui/FlexGrid.h"
+#include "gui/HelpPage.h"
+#include "gui/frmAbout.h"
 #include "gui/frmAccounts.h"
+#include "gui/frmInputForm.h"
 #include "gui/frmKetterby.h"
 #include "tests/support/GuiSupport.h"
 
+#include <QApplication>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
 
@@ -241,7 +245,7 @@ class AccountsTest : public QObject, protected Fixture {
 
         Environment::SetDataFolder(std::nullopt);
         qputenv("XDG_DATA_HOME", QFile::encodeName(folder->File("home")));
-        const QString personal = folder->File("home/" + QCoreApplication::applicationName() + "/");
+        const QString personal = folder->File("home/" + QApplication::applicationName() + "/");
         const QString missing = folder->File("missing/");
         Setup([&](frmAccounts& a) {
             FillNew(a, "bob", "pw", "pw", missing);
@@ -282,6 +286,66 @@ class AccountsTest : public QObject, protected Fixture {
         QCOMPARE(requests[0].startFolder, folder->Path());
         const QString store = "Store files (*.mdb)";
         QCOMPARE(requests[0].filter + requests[1].filter + requests[2].filter, store + store);
+    }
+
+    void commandsItemsRunTheButtonOfTheSameCaption() {
+        QCOMPARE(window->mnuCommands->actions().size(), 7);
+        for (QAction* item : window->mnuCommands->actions()) {
+            auto* button =
+                window->findChild<QPushButton*>(item->objectName().replace("mnuCommands", "cmd"));
+            QVERIFY(button && button->text() == item->text());
+            QSignalSpy clicked(button, &QPushButton::clicked);
+            item->trigger();
+            QCOMPARE(clicked.count(), 1);
+        }
+    }
+
+    // Typed quotes never reach a password box or the input dialog, and the caret stays; names
+    // and folders take them.
+    void typedQuotesReachOnlyTheUnfilteredBoxes() {
+        frmAccounts accounts(*window);
+        frmInputForm input;
+        const QStringList filtered = {"txtLoginPassword", "txtNewPassword1", "txtNewPassword2",
+                                      "txtEditOldPass",   "txtEditNewPass1", "txtEditNewPass2"};
+        QList<QLineEdit*> boxes = accounts.findChildren<QLineEdit*>();
+        boxes.append(input.txtText);
+        QCOMPARE(boxes.size(), 14);
+        for (QLineEdit* box : boxes) {
+            QTest::keyClicks(box, "a'b\"c");
+            const bool refuses = box == input.txtText || filtered.contains(box->objectName());
+            QCOMPARE(box->text(), refuses ? QString("abc") : QString("a'b\"c"));
+            QCOMPARE(box->cursorPosition(), box->text().size());
+        }
+    }
+
+    // The about box shuts the main window off until Enter or Esc closes it.
+    void aboutBoxClosesOnEnterAndEsc() {
+        for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+            script->Then<frmAbout>([&](frmAbout& about) {
+                QCOMPARE(QApplication::activeModalWidget(), &about);
+                QTest::keyClick(&about, key);
+                QVERIFY(!about.isVisible());
+            });
+            window->mnuHelpAbout->trigger();
+        }
+    }
+
+    // Help opens the page beside the program, else the installed one; none shows no message.
+    void helpContents() {
+        QVERIFY(QDir().mkpath(folder->File("bin")) &&
+                QDir().mkpath(folder->File("share/ketterby")));
+        Environment::SetApplicationFolder(folder->File("bin/"));
+        // The handler fails with the page it was asked for, so the error report names it.
+        HelpPage::SetOpener([](const QString& path) -> void { throw Failure(5, path); });
+        window->mnuHelpContents->trigger();
+        for (const QString& page :
+             {folder->File("share/ketterby/help.htm"), folder->File("bin/help.htm")}) {
+            WriteBytes(page, "<html></html>");
+            window->mnuHelpContents->trigger();
+            messages->ExpectOne("Error [mnuHelpContents_Click]: 5\r\n" + page, Icon::Critical);
+        }
+        HelpPage::SetOpener({});
+        Environment::SetApplicationFolder(std::nullopt);
     }
 };
 

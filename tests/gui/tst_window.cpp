@@ -1,95 +1,422 @@
-// The main window's shell: Commands items, typed quotes, the about box and the help page.
+// The logged-in main window through its real controls, checked against the store file: the
+// table commands, the entry grid and its commands, the generator and Insert.
 #include "core/Environment.h"
-#include "core/ErrorTrap.h"
-#include "gui/HelpPage.h"
-#include "gui/frmAbout.h"
+#include "gui/Clipboard.h"
+#include "gui/FlexGrid.h"
+#include "gui/PopulateFlexGrid.h"
 #include "gui/frmAccounts.h"
 #include "gui/frmInputForm.h"
 #include "gui/frmKetterby.h"
+#include "gui/frmNewEntry.h"
 #include "tests/support/GuiSupport.h"
 
-#include <QApplication>
-#include <QDir>
-#include <QLabel>
+#include <QComboBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
+#include <QMimeData>
 #include <QPushButton>
-#include <QSignalSpy>
+#include <QRadioButton>
+#include <QRegularExpression>
 #include <QTest>
 
-class WindowTest : public QObject {
+using namespace MessageBoxes;
+
+class WindowTest : public QObject, protected Fixture, Clipboard::Board {
     Q_OBJECT
 
-    frmKetterby window;
+    QString store;
+    const QString key = KeyOf("pw");
+
+    std::unique_ptr<QMimeData> held;
+    void Clear() override { held.reset(); }
+    void SetMimeData(QMimeData* data) override { held.reset(data); }
+    const QMimeData* MimeData() const override { return held.get(); }
+
+    void Open(const QList<TableContent>& tables) {
+        MakeStore(store, key, tables);
+        QVERIFY(LogIn(store, key));
+    }
+    void OpenGenerator() { Open({{"Default", Entries(3)}, {"Empty", {}}}); }
+    void OpenTables() {
+        Open({{"Default", Entries(2)}, {"Bank", Entries(3)}, {"My Mail", Entries(99)}});
+    }
+    // Answers the next input dialog as a paste would; no text closes it unanswered.
+    void Answer(std::optional<QString> text) {
+        script->Then<frmInputForm>([text](frmInputForm& input) {
+            if (text) {
+                input.txtText->setText(*text);
+                input.cmdOK->click();
+            }
+        });
+    }
+    void Select(const QString& table) {
+        window->TablesList->setCurrentRow(ListItems(window->TablesList).indexOf(table));
+    }
+    void Show(const QString& table) {
+        const int index = ComboItems(window->cmbCurrentTable).indexOf(table);
+        window->cmbCurrentTable->setCurrentIndex(index);
+        emit window->cmbCurrentTable->activated(index);
+    }
+    // Both selectors hold these names in this order, and "Default" is selected in the list.
+    void ExpectSelectors(const QStringList& names) {
+        QCOMPARE(ListItems(window->TablesList), names);
+        QCOMPARE(ComboItems(window->cmbCurrentTable), names);
+        QCOMPARE(window->TablesList->currentItem()->text(), QString("Default"));
+    }
+    void ExpectShown(const QString& table, int entries) {
+        QCOMPARE(window->session->CurrentTable, table);
+        QCOMPARE(window->cmbCurrentTable->currentText(), table);
+        QCOMPARE(GridRows(*window).size(), entries);
+    }
+
+    FlexGrid& Grid() { return *window->msgMSFlexGrid; }
+    QLineEdit& Box() { return *window->txtText; }
+    // Runs a command on the cell; true when it left the header corner current.
+    bool Click(QPushButton* command, int row, int col) {
+        Grid().setCurrentCell(row, col);
+        command->click();
+        return Grid().Row() == 0 && Grid().Col() == 0;
+    }
+    void OpenShown() {
+        Clipboard::SetBoard(this);
+        Environment::SetToday(QDate(2004, 7, 13));
+        Open({{"Default", {{"7/1/04", "mail", "", "pw1"}}}});
+        window->show();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    }
+
+    QStringList Generated() const { return ListItems(window->PasswordList); }
+    // Every password matches the pattern and has the length chosen.
+    void ExpectPasswords(const QString& pattern, int length) {
+        QCOMPARE(Generated().size(), 20);
+        QCOMPARE(window->PasswordList->currentRow(), 0);
+        QVERIFY(window->PasswordList->currentItem()->isSelected());
+        const QRegularExpression whole("^" + pattern + "{" + QString::number(length) + "}$");
+        for (const QString& password : Generated())
+            QVERIFY2(whole.match(password).hasMatch(), qPrintable(password));
+    }
 
   private slots:
-    void commandsItemsRunTheButtonOfTheSameCaption() {
-        QCOMPARE(window.mnuCommands->actions().size(), 7);
-        for (QAction* item : window.mnuCommands->actions()) {
-            auto* button =
-                window.findChild<QPushButton*>(item->objectName().replace("mnuCommands", "cmd"));
-            QVERIFY(button);
-            QCOMPARE(button->text(), item->text());
-            QSignalSpy clicked(button, &QPushButton::clicked);
-            item->trigger();
-            QCOMPARE(clicked.count(), 1);
-        }
+    void init() {
+        Start();
+        store = folder->File("s.mdb");
+        script->Then<frmAccounts>([](frmAccounts& accounts) { accounts.close(); });
+        window->Form_Load(); // sets the generator's defaults
     }
 
-    // Typed quotes never reach a password box or the input dialog, and the caret stays; names
-    // and folders take them.
-    void typedQuotesReachOnlyTheUnfilteredBoxes() {
-        frmAccounts accounts(window);
+    void cleanup() { Finish(); }
+
+    void addAppendsAnEmptyTableOrRefusesANameInUse() {
+        OpenTables();
+        ExpectSelectors({"Bank", "Default", "My Mail"});
+        ExpectShown("Default", 2);
+        Show("Bank");
+        Answer("Cards");
+        window->cmdAdd->click();
+        ExpectSelectors({"Bank", "Default", "My Mail", "Cards"});
+        ExpectShown("Bank", 3);
+        QVERIFY(InputPrompt.isEmpty());
+
+        Answer("bank");
+        window->cmdAdd->click();
+        messages->ExpectOne("There is already a table with the name bank.", Icon::Exclamation);
+        Answer("   ");
+        window->cmdAdd->click();
+        Answer(std::nullopt);
+        window->cmdAdd->click();
+        ExpectSelectors({"Bank", "Default", "My Mail", "Cards"});
+        QCOMPARE(ReadTables(store, key), (QStringList{"Bank", "Cards", "Default", "My Mail"}));
+    }
+
+    void removeAsksFirstAndFallsBackToDefault() {
+        OpenTables();
+        Select("Default");
+        window->cmdRemove->click();
+        messages->ExpectOne("Table Default cannot be deleted!", Icon::Exclamation);
+        Show("My Mail");
+        Select("Bank");
+        window->cmdRemove->click(); // answered No
+        messages->ExpectOne("Are you sure you wish to delete \"Bank\"?\r\n"
+                            "All its data will be deleted permanently.",
+                            Icon::Question, MessageBoxes::Buttons::YesNo, "Please confirm...");
+        ExpectSelectors({"Bank", "Default", "My Mail"});
+        for (const QString table : {"Bank", "My Mail"}) {
+            Select(table);
+            messages->Answer(MessageBoxes::Answer::Yes);
+            window->cmdRemove->click();
+            messages->Take();
+        }
+        ExpectSelectors({"Default"});
+        ExpectShown("Default", 2); // the shown table went
+        QCOMPARE(ReadTables(store, key), QStringList{"Default"});
+    }
+
+    void renameMovesTheTableWithItsEntries() {
+        OpenTables();
+        Select("Default");
+        Answer("Other");
+        window->cmdRename->click();
+        messages->ExpectOne("Table Default cannot be renamed!", Icon::Exclamation);
+        Select("Bank");
+        Answer("Bank");
+        window->cmdRename->click();
+        messages->ExpectOne("Both table names are identical!", Icon::Exclamation);
+        Select("Bank");
+        Answer("MY MAIL");
+        window->cmdRename->click();
+        messages->ExpectOne("Error [RenameTable]: 1\r\nthere is already another table or "
+                            "index with this name: MY MAIL",
+                            Icon::Critical);
+        Select("Bank");
+        Answer(std::nullopt); // the input box closed: nothing is renamed
+        window->cmdRename->click();
+        QCOMPARE(ListItems(window->TablesList), (QStringList{"Bank", "Default", "My Mail"}));
+        QCOMPARE(ReadTables(store, key), (QStringList{"Bank", "Default", "My Mail"}));
+
+        Show("Bank");
+        Select("Bank");
+        Answer("Cards");
+        window->cmdRename->click();
+        ExpectSelectors({"Default", "My Mail", "Cards"});
+        ExpectShown("Default", 2); // the shown table was renamed
+        QCOMPARE(ReadTable(store, key, "Cards").size(), 3);
+        QCOMPARE(ReadTables(store, key), (QStringList{"Cards", "Default", "My Mail"}));
+
+        Select("Cards");
+        Answer("cards"); // a change of letter case alone, kept for good
+        window->cmdRename->click();
+        window->mnuFileLogout_Click();
+        QVERIFY(LogIn(store, key));
+        ExpectSelectors({"cards", "Default", "My Mail"});
+        QCOMPARE(ReadTable(store, key, "cards").size(), 3);
+    }
+
+    void choosingTheShownTableAgainDoesNotRefill() {
+        OpenTables();
+        window->msgMSFlexGrid->SetTextMatrix(1, 2, "marker");
+        Show("Default");
+        QCOMPARE(window->msgMSFlexGrid->TextMatrix(1, 2), QString("marker"));
+        Show("My Mail");
+        ExpectShown("My Mail", 99);
+    }
+
+    void inputDialogTakesAtMostFiftyCharacters() {
+        InputPrompt = "Enter new name:";
         frmInputForm input;
-        const QStringList filtered = {"txtLoginPassword", "txtNewPassword1", "txtNewPassword2",
-                                      "txtEditOldPass",   "txtEditNewPass1", "txtEditNewPass2"};
-        QList<QLineEdit*> boxes = accounts.findChildren<QLineEdit*>();
-        boxes.append(input.txtText);
-        QCOMPARE(boxes.size(), 14);
-        for (QLineEdit* box : boxes) {
-            QTest::keyClicks(box, "a'b\"c");
-            const bool refuses = box == input.txtText || filtered.contains(box->objectName());
-            QCOMPARE(box->text(), refuses ? QString("abc") : QString("a'b\"c"));
-            QCOMPARE(box->cursorPosition(), box->text().size());
-        }
+        QCOMPARE(input.windowTitle(), QString("Enter new name:"));
+        input.show();
+        input.txtText->setText(QString(51, 'x'));
+        input.cmdOK->click();
+        messages->ExpectOne("Value entered is too long.\r\nMaximum length is 50 characters.",
+                            Icon::Information);
+        QVERIFY(input.txtText->text().isEmpty());
+        QVERIFY(InputResult.isEmpty());
+        QVERIFY(input.isVisible());
+        input.txtText->setText("  " + QString(50, 'y') + "  ");
+        input.cmdOK->click();
+        QCOMPARE(InputResult, QString(50, 'y'));
+        frmInputForm again; // a new opening forgets the earlier answer
+        QVERIFY(InputResult.isEmpty());
+        InputPrompt.clear();
+    }
+    // Headers always; one row per entry in ID order; never fewer than 17 entry rows.
+    void rowsFollowTheEntries_data() {
+        QTest::addColumn<int>("entries");
+        QTest::addColumn<int>("rows");
+        QTest::newRow("none") << 0 << 18;
+        QTest::newRow("one") << 1 << 18;
+        QTest::newRow("17 fill the grid") << 17 << 18;
+        QTest::newRow("18 add a row") << 18 << 19;
+        QTest::newRow("99") << 99 << 100;
     }
 
-    // The about box shuts the main window off until Enter or Esc closes it.
-    void aboutBox() {
-        DialogScript script;
-        for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
-            script.Then<frmAbout>([&](frmAbout& about) {
-                QCOMPARE(about.windowTitle(), QString("About Ketterby"));
-                QCOMPARE(about.lblTitle->text(), QString("Ketterby"));
-                QCOMPARE(about.lblDescription->text(), QString("Product name: Ketterby v1.0.3"));
-                QVERIFY(!about.picIcon->pixmap().isNull());
-                QCOMPARE(QApplication::activeModalWidget(), &about);
-                QTest::keyClick(&about, key);
-                QVERIFY(!about.isVisible());
-            });
-            window.mnuHelpAbout->trigger();
-        }
-        QVERIFY(script.Finished());
+    void rowsFollowTheEntries() {
+        QFETCH(int, entries);
+        QFETCH(int, rows);
+        Open({{"Default", Entries(entries)}});
+        QCOMPARE(Grid().Rows(), rows);
+        const QStringList headers = {"", "Date", "Description", "User ID", "Password"};
+        for (int col = 0; col < 5; ++col)
+            QCOMPARE(Grid().TextMatrix(0, col), headers[col]);
+        const QStringList shown = GridRows(*window);
+        QCOMPARE(shown.size(), entries);
+        for (int id = 1; id <= entries; ++id)
+            QCOMPARE(shown[id - 1], QString("%1|1/2/26|entry %1|user|pw%1").arg(id));
+        QCOMPARE(Grid().Row(), 0);
+        QCOMPARE(Grid().Col(), 0);
+        QVERIFY(static_cast<QAbstractItemView&>(Grid()).sizeHintForColumn(0) <= Grid().ColWidth(0));
     }
 
-    // Help opens the page beside the program, else the installed one; none shows no message.
-    void helpContents() {
-        MessageRecorder messages;
-        TestFolder root;
-        QVERIFY(QDir().mkpath(root.File("bin")) && QDir().mkpath(root.File("share/ketterby")));
-        Environment::SetApplicationFolder(root.File("bin/"));
-        // The handler fails with the page it was asked for, so the error report names it.
-        HelpPage::SetOpener([](const QString& path) -> void { throw Failure(5, path); });
-        window.mnuHelpContents->trigger();
-        for (const QString& page :
-             {root.File("share/ketterby/help.htm"), root.File("bin/help.htm")}) {
-            WriteBytes(page, "<html></html>");
-            window.mnuHelpContents->trigger();
-            messages.ExpectOne("Error [mnuHelpContents_Click]: 5\r\n" + page,
-                               MessageBoxes::Icon::Critical);
+    void aFailingFillKeepsWhatWasShown() {
+        Open({{"Default", Entries(2)}});
+        const QStringList before = GridRows(*window);
+        QVERIFY(!Routines::PopulateFlexGrid("Gone", Grid(), window->session->Connection(), 0, 0));
+        messages->ExpectOne("Error [PopulateFlexGrid]: 1\r\nno such table: Gone",
+                            MessageBoxes::Icon::Critical);
+        QCOMPARE(GridRows(*window), before);
+    }
+
+    // OK checks the user ID, password and description in turn, an apostrophe counting twice.
+    void newEntryChecksInOrder() {
+        OpenShown();
+        window->PasswordList->addItems({"gen1", "gen2"});
+        window->PasswordList->setCurrentRow(1);
+        script->Then<frmNewEntry>([&](frmNewEntry& dialog) {
+            QCOMPARE(dialog.txtPassword->text(), QString("gen2"));
+            QTest::keyClick(&dialog, Qt::Key_Escape);
+            dialog.cmdCancel->click(); // answered No
+            messages->ExpectOne("Are you sure you wish to cancel this record?", Icon::Question,
+                                Buttons::YesNo, "Please confirm...");
+            QVERIFY(dialog.isVisible());
+            const auto typeAndPressOK = [&](QLineEdit* box, const QString& text, int limit) {
+                box->clear();
+                QTest::keyClicks(box, text);
+                dialog.cmdOK->click();
+                messages->ExpectOne("Value entered is too long.\r\nMaximum length is " +
+                                        QString::number(limit) + " characters.",
+                                    Icon::Information);
+            };
+            QTest::keyClicks(dialog.txtDescription, QString(101, 'd'));
+            typeAndPressOK(dialog.txtPassword, "ppp" + QString(48, 'p'), 50);
+            typeAndPressOK(dialog.txtPassword, " p'w\" ", 100);
+            typeAndPressOK(dialog.txtUser, "'u" + QString(48, 'u'), 50);
+            typeAndPressOK(dialog.txtUser, " a\"" + QString(48, 'u') + " ", 100);
+            dialog.txtDescription->setText(" Bob's mail ");
+            dialog.cmdOK->click();
+            QVERIFY(!dialog.isVisible());
+        });
+        QVERIFY(Click(window->cmdNew, 1, 2));
+        const QString bob = "7/13/04|Bob's mail|a\"" + QString(48, 'u') + "|pw";
+        QCOMPARE(GridRows(*window).value(1), "2|" + bob);
+        QVERIFY(static_cast<QAbstractItemView&>(Grid()).sizeHintForColumn(1) <= Grid().ColWidth(1));
+    }
+
+    // Only a Description, User ID or Password opens the box; Enter writes, focus loss does not.
+    void editInPlace() {
+        OpenShown();
+        for (const int col : {0, 1})
+            QVERIFY(!Click(window->cmdEdit, 1, col) && !Box().isVisible());
+        Click(window->cmdEdit, 1, 2);
+        QCOMPARE(Box().geometry(), Grid().CellRect(1, 2).translated(Grid().pos()));
+        QTest::keyClicks(&Box(), "typed");
+        QTest::mouseClick(Grid().viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+        QVERIFY(!Box().isVisible());
+        Click(window->cmdEdit, 1, 3);
+        QVERIFY(Box().isVisible() && Box().text().isEmpty());
+        QTest::keyClicks(&Box(), " a'b\"c ");
+        QTest::keyClick(&Box(), Qt::Key_Return);
+        QCOMPARE(GridRows(*window), QStringList{"1|7/1/04|mail|abc|pw1"});
+        QVERIFY(Click(window->cmdCut, 1, 2) && Click(window->cmdPaste, 1, 2)); // the header corner
+        QCOMPARE(GridRows(*window), QStringList{"1|7/1/04|mail|abc|pw1"});
+    }
+
+    // The cell's text alone, marked secret, is taken off later unless replaced meanwhile.
+    void exportPutsTheCellAloneOnTheClipboard() {
+        OpenShown();
+        held = std::make_unique<QMimeData>();
+        held->setHtml("before");
+        Click(window->cmdExport, 1, 4);
+        QCOMPARE(held->formats(), (QStringList{"text/plain", "x-kde-passwordManagerHint"}));
+        QCOMPARE(held->text() + held->data("x-kde-passwordManagerHint"), QString("pw1secret"));
+        QTimer& timer = window->clipboardExport.clearTimer;
+        QVERIFY(timer.isActive() && timer.isSingleShot() && timer.interval() == 30'000);
+        timer.start(0);
+        QTRY_VERIFY(!held);
+        Click(window->cmdExport, 0, 0);
+        QCOMPARE(held->text(), QString());
+        SetMimeData(new QMimeData);
+        held->setText("another program's");
+        timer.start(0);
+        QTRY_VERIFY(!timer.isActive());
+        QVERIFY(held && held->text() == "another program's");
+        window->cmdExport->click();
+        window.reset();
+        QVERIFY(!held);
+    }
+    void optionsChooseTheTableAndTheLength() {
+        OpenGenerator();
+        QCOMPARE(window->cmbPasswordLength->count(), 20);
+        window->cmdGenerate->click();
+        ExpectPasswords("[0-9A-Za-z]", 10);
+
+        window->optUpperCase->click();
+        window->optNumbers->click(); // the case options go grey but keep their selection
+        for (QRadioButton* option :
+             {window->optLowerCase, window->optUpperCase, window->optLowerUpperCase})
+            QVERIFY(!option->isEnabled());
+        QVERIFY(window->optUpperCase->isChecked());
+        window->cmbPasswordLength->setCurrentIndex(0);
+        window->cmdGenerate->click();
+        ExpectPasswords("[0-9]", 6);
+
+        window->optLetters->click(); // the case chosen before holds again
+        QVERIFY(window->optLowerCase->isEnabled());
+        window->cmbPasswordLength->setCurrentIndex(19);
+        window->cmdGenerate->click();
+        window->cmdGenerate->click();
+        ExpectPasswords("[A-Z]", 25);
+    }
+
+    void theListAndItsSelectionSurviveLogOutAndLogIn() {
+        OpenGenerator();
+        window->cmdGenerate->click();
+        window->PasswordList->setCurrentRow(7);
+        const QStringList before = Generated();
+        window->mnuFileLogout->trigger();
+        QVERIFY(LogIn(store, key));
+        QCOMPARE(Generated(), before);
+        QCOMPARE(window->SelectedPassword(), before[7]);
+    }
+
+    // Every path that ends without an error refills the grid, so a mark left in it goes.
+    void insert_data() {
+        QTest::addColumn<bool>("generated");
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("message"); // empty: the confirmation
+        QTest::newRow("nothing generated")
+            << false << "Default" << 2 << "Please select a password first.";
+        QTest::newRow("header row") << true << "Default" << 0 << "Please select a valid row.";
+        QTest::newRow("empty table") << true << "Empty" << 1 << "Please select a valid row.";
+        QTest::newRow("an entry") << true << "Default" << 2 << "";
+    }
+
+    void insert() {
+        OpenGenerator();
+        QFETCH(bool, generated);
+        QFETCH(QString, table);
+        QFETCH(int, row);
+        QFETCH(QString, message);
+        if (generated)
+            window->cmdGenerate->click();
+        window->session->CurrentTable = table;
+        FlexGrid& grid = *window->msgMSFlexGrid;
+        grid.SetRow(row);
+        grid.SetCol(3);
+        const QStringList before = ReadTable(store, key, "Default");
+        for (const MessageBoxes::Answer answer :
+             {MessageBoxes::Answer::No, MessageBoxes::Answer::Yes}) {
+            grid.SetTextMatrix(1, 1, "mark");
+            messages->Answer(answer);
+            window->cmdInsert->click();
+            QCOMPARE(grid.TextMatrix(1, 1), table == "Default" ? QString("1/2/26") : QString());
+            QCOMPARE(grid.Row(), row);
+            QCOMPARE(grid.Col(), 3);
+            if (!message.isEmpty()) {
+                messages->ExpectOne(message, Icon::Exclamation);
+                QCOMPARE(ReadTable(store, key, "Default"), before);
+                return;
+            }
+            messages->ExpectOne("Are you sure you wish to continue: \r\nOld Password: pw2\r\n"
+                                "New Password: " +
+                                    window->SelectedPassword(),
+                                Icon::Question, MessageBoxes::Buttons::YesNo, "Please confirm...");
+            QStringList expected = before;
+            if (answer == MessageBoxes::Answer::Yes)
+                expected[1] = "1/2/26|entry 2|user|" + window->SelectedPassword();
+            QCOMPARE(ReadTable(store, key, "Default"), expected);
         }
-        HelpPage::SetOpener({});
-        Environment::SetApplicationFolder(std::nullopt);
     }
 };
 
