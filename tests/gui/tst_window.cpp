@@ -107,9 +107,54 @@ class WindowTest : public QObject, protected Fixture, Clipboard::Board {
 
     void cleanup() { Finish(); }
 
-    void addAppendsAnEmptyTableOrRefusesANameInUse() {
+    // Each refusal shows its message, if any, and changes neither the selectors nor the store.
+    void tableCommandsRefuse() {
         OpenTables();
-        ExpectSelectors({"Bank", "Default", "My Mail"});
+        using Refusal = std::tuple<QPushButton*, QString, std::optional<QString>, QString, Icon>;
+        const Refusal refusals[] = {
+            {window->cmdAdd, "Bank", "bank", "There is already a table with the name bank.",
+             Icon::Exclamation},
+            {window->cmdAdd, "Bank", std::nullopt, "", {}}, // closed: the last answer is gone
+            {window->cmdAdd, "Bank", "   ", "", {}},
+            {window->cmdRemove,
+             "Default",
+             {},
+             "Table Default cannot be deleted!",
+             Icon::Exclamation},
+            {window->cmdRemove,
+             "Bank",
+             {}, // answered No
+             "Are you sure you wish to delete \"Bank\"?\r\nAll its data will be deleted "
+             "permanently.",
+             Icon::Question},
+            {window->cmdRename, "Default", "Other", "Table Default cannot be renamed!",
+             Icon::Exclamation},
+            {window->cmdRename, "Bank", "Bank", "Both table names are identical!",
+             Icon::Exclamation},
+            {window->cmdRename, "Bank", "MY MAIL",
+             "Error [RenameTable]: 1\r\nthere is already another table or index with this name: "
+             "MY MAIL",
+             Icon::Critical},
+            {window->cmdRename, "Bank", std::nullopt, "", {}}};
+        for (const auto& [command, selected, answer, message, icon] : refusals) {
+            Select(selected);
+            if (command != window->cmdRemove)
+                Answer(answer);
+            command->click();
+            if (!message.isEmpty())
+                messages->ExpectOne(message, icon,
+                                    icon == Icon::Question ? Buttons::YesNo : Buttons::OK,
+                                    icon == Icon::Question ? "Please confirm..." : "Ketterby");
+            QCOMPARE(ListItems(window->TablesList) + ComboItems(window->cmbCurrentTable),
+                     ReadTables(store, key) + ReadTables(store, key));
+        }
+        QCOMPARE(ReadTables(store, key), (QStringList{"Bank", "Default", "My Mail"}));
+    }
+
+    // Add appends an empty table; removing or renaming the shown one shows "Default"; a change
+    // of letter case alone is kept for good. Choosing the shown table again does not refill.
+    void tableCommandsChangeTheStore() {
+        OpenTables();
         ExpectShown("Default", 2);
         Show("Bank");
         Answer("Cards");
@@ -117,109 +162,43 @@ class WindowTest : public QObject, protected Fixture, Clipboard::Board {
         ExpectSelectors({"Bank", "Default", "My Mail", "Cards"});
         ExpectShown("Bank", 3);
         QVERIFY(InputPrompt.isEmpty());
-
-        Answer("bank");
-        window->cmdAdd->click();
-        messages->ExpectOne("There is already a table with the name bank.", Icon::Exclamation);
-        Answer("   ");
-        window->cmdAdd->click();
-        Answer(std::nullopt);
-        window->cmdAdd->click();
-        ExpectSelectors({"Bank", "Default", "My Mail", "Cards"});
-        QCOMPARE(ReadTables(store, key), (QStringList{"Bank", "Cards", "Default", "My Mail"}));
-    }
-
-    void removeAsksFirstAndFallsBackToDefault() {
-        OpenTables();
-        Select("Default");
-        window->cmdRemove->click();
-        messages->ExpectOne("Table Default cannot be deleted!", Icon::Exclamation);
+        Select("Bank");
+        Answer("Old");
+        window->cmdRename->click();
+        ExpectSelectors({"Default", "My Mail", "Cards", "Old"});
+        ExpectShown("Default", 2);
+        QCOMPARE(ReadTable(store, key, "Old").size(), 3);
         Show("My Mail");
-        Select("Bank");
-        window->cmdRemove->click(); // answered No
-        messages->ExpectOne("Are you sure you wish to delete \"Bank\"?\r\n"
-                            "All its data will be deleted permanently.",
-                            Icon::Question, MessageBoxes::Buttons::YesNo, "Please confirm...");
-        ExpectSelectors({"Bank", "Default", "My Mail"});
-        for (const QString table : {"Bank", "My Mail"}) {
-            Select(table);
-            messages->Answer(MessageBoxes::Answer::Yes);
-            window->cmdRemove->click();
-            messages->Take();
-        }
-        ExpectSelectors({"Default"});
-        ExpectShown("Default", 2); // the shown table went
-        QCOMPARE(ReadTables(store, key), QStringList{"Default"});
-    }
-
-    void renameMovesTheTableWithItsEntries() {
-        OpenTables();
-        Select("Default");
-        Answer("Other");
-        window->cmdRename->click();
-        messages->ExpectOne("Table Default cannot be renamed!", Icon::Exclamation);
-        Select("Bank");
-        Answer("Bank");
-        window->cmdRename->click();
-        messages->ExpectOne("Both table names are identical!", Icon::Exclamation);
-        Select("Bank");
-        Answer("MY MAIL");
-        window->cmdRename->click();
-        messages->ExpectOne("Error [RenameTable]: 1\r\nthere is already another table or "
-                            "index with this name: MY MAIL",
-                            Icon::Critical);
-        Select("Bank");
-        Answer(std::nullopt); // the input box closed: nothing is renamed
-        window->cmdRename->click();
-        QCOMPARE(ListItems(window->TablesList), (QStringList{"Bank", "Default", "My Mail"}));
-        QCOMPARE(ReadTables(store, key), (QStringList{"Bank", "Default", "My Mail"}));
-
-        Show("Bank");
-        Select("Bank");
-        Answer("Cards");
-        window->cmdRename->click();
-        ExpectSelectors({"Default", "My Mail", "Cards"});
-        ExpectShown("Default", 2); // the shown table was renamed
-        QCOMPARE(ReadTable(store, key, "Cards").size(), 3);
-        QCOMPARE(ReadTables(store, key), (QStringList{"Cards", "Default", "My Mail"}));
-
-        Select("Cards");
-        Answer("cards"); // a change of letter case alone, kept for good
+        Select("My Mail");
+        messages->Answer(Answer::Yes);
+        window->cmdRemove->click();
+        messages->Take();
+        ExpectShown("Default", 2);
+        Select("Old");
+        Answer("old");
         window->cmdRename->click();
         window->mnuFileLogout_Click();
         QVERIFY(LogIn(store, key));
-        ExpectSelectors({"cards", "Default", "My Mail"});
-        QCOMPARE(ReadTable(store, key, "cards").size(), 3);
-    }
-
-    void choosingTheShownTableAgainDoesNotRefill() {
-        OpenTables();
-        window->msgMSFlexGrid->SetTextMatrix(1, 2, "marker");
+        ExpectSelectors({"Cards", "Default", "old"});
+        QCOMPARE(ReadTables(store, key), (QStringList{"Cards", "Default", "old"}));
+        Grid().SetTextMatrix(1, 2, "marker");
         Show("Default");
-        QCOMPARE(window->msgMSFlexGrid->TextMatrix(1, 2), QString("marker"));
-        Show("My Mail");
-        ExpectShown("My Mail", 99);
+        QCOMPARE(Grid().TextMatrix(1, 2), QString("marker"));
     }
 
     void inputDialogTakesAtMostFiftyCharacters() {
-        InputPrompt = "Enter new name:";
         frmInputForm input;
-        QCOMPARE(input.windowTitle(), QString("Enter new name:"));
         input.show();
         input.txtText->setText(QString(51, 'x'));
         input.cmdOK->click();
         messages->ExpectOne("Value entered is too long.\r\nMaximum length is 50 characters.",
                             Icon::Information);
-        QVERIFY(input.txtText->text().isEmpty());
-        QVERIFY(InputResult.isEmpty());
-        QVERIFY(input.isVisible());
+        QVERIFY(input.txtText->text().isEmpty() && InputResult.isEmpty() && input.isVisible());
         input.txtText->setText("  " + QString(50, 'y') + "  ");
         input.cmdOK->click();
         QCOMPARE(InputResult, QString(50, 'y'));
-        frmInputForm again; // a new opening forgets the earlier answer
-        QVERIFY(InputResult.isEmpty());
-        InputPrompt.clear();
     }
+
     // Headers always; one row per entry in ID order; never fewer than 17 entry rows.
     void rowsFollowTheEntries_data() {
         QTest::addColumn<int>("entries");
