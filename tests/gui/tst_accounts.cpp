@@ -37,6 +37,23 @@ const QString NotAFileName =
     "Please enter a valid name.\r\nAn account name cannot contain any of \\ / : * ? \" < > | "
     "or a control character, and cannot be \".\" or \"..\".";
 
+enum Tab { Login, New, Edit };
+
+// Fills a tab's boxes in this order and presses its button: name, password, then the
+// confirmation (New), or the new name, password and confirmation (Edit); the folder last.
+void Fill(frmAccounts& a, Tab tab, const QStringList& texts) {
+    const QList<QLineEdit*> boxes[] = {
+        {a.txtLoginUser, a.txtLoginPassword, a.txtLoginPath},
+        {a.txtNewUser, a.txtNewPassword1, a.txtNewPassword2, a.txtNewPath},
+        {a.txtEditOldUser, a.txtEditOldPass, a.txtEditNewUser, a.txtEditNewPass1, a.txtEditNewPass2,
+         a.txtEditPath}};
+    a.SSTab1->setCurrentIndex(tab);
+    for (int i = 0; i < boxes[tab].size(); ++i)
+        boxes[tab][i]->setText(texts.value(i));
+    QPushButton* const buttons[] = {a.cmdLogin, a.cmdCreate, a.cmdUpdate};
+    buttons[tab]->click();
+}
+
 bool LoggedIn(const frmKetterby& window) {
     return !window.SSTab1->isHidden() && window.mnuCommands->isEnabled() && window.session;
 }
@@ -53,7 +70,7 @@ class AccountsTest : public QObject, protected Fixture {
         QVERIFY(script->Finished());
     }
     void LogIn(const QString& name, const QString& password) {
-        Setup([&](frmAccounts& a) { FillLogin(a, name, password); });
+        Setup([&](frmAccounts& a) { Fill(a, Login, {name, password}); });
     }
 
   private slots:
@@ -76,7 +93,7 @@ class AccountsTest : public QObject, protected Fixture {
     }
 
     void wholeLifecycle() {
-        Setup([](frmAccounts& a) { FillNew(a, "bob", "first", "first"); });
+        Setup([](frmAccounts& a) { Fill(a, New, {"bob", "first", "first"}); });
         QVERIFY(LoggedIn(*window));
         QCOMPARE(window->cmbCurrentTable->currentText(), QString("Default"));
 
@@ -86,13 +103,13 @@ class AccountsTest : public QObject, protected Fixture {
         QCOMPARE(window->cmbCurrentTable->count(), 0);
 
         Setup([&](frmAccounts& accounts) {
-            FillLogin(accounts, "bob", "wrong", folder->Path());
+            Fill(accounts, Login, {"bob", "wrong", folder->Path()});
             messages->ExpectOne(CouldNotOpen, Icon::Information);
             QVERIFY(accounts.txtLoginUser->text().isEmpty());
             QVERIFY(accounts.txtLoginPassword->text().isEmpty());
             QCOMPARE(accounts.txtLoginPath->text(), folder->Path());
             QCOMPARE(accounts.focusWidget(), accounts.txtLoginUser);
-            FillLogin(accounts, "  bob ", " first  ", folder->Path()); // blanks are trimmed
+            Fill(accounts, Login, {"  bob ", " first  ", folder->Path()}); // blanks are trimmed
             QVERIFY(!accounts.isVisible());
         });
         QVERIFY(LoggedIn(*window));
@@ -103,11 +120,11 @@ class AccountsTest : public QObject, protected Fixture {
         const QByteArray store = Bytes(folder->File("bob.mdb"));
         frmKetterby second; // can neither log in to, create nor rename the open account
         script->Then<frmAccounts>([&](frmAccounts& accounts) {
-            FillLogin(accounts, "bob", "first");
+            Fill(accounts, Login, {"bob", "first"});
             messages->ExpectOne(OpenElsewhere, Icon::Information);
-            FillNew(accounts, "bob", "first", "first");
+            Fill(accounts, New, {"bob", "first", "first"});
             messages->ExpectOne(OpenElsewhere, Icon::Information);
-            FillEdit(accounts, "bob", "first", "alice", "first", "first");
+            Fill(accounts, Edit, {"bob", "first", "alice", "first", "first"});
             messages->ExpectOne(OpenElsewhere, Icon::Information);
         });
         second.mnuAccountsAccountSetup->trigger();
@@ -118,23 +135,25 @@ class AccountsTest : public QObject, protected Fixture {
         QVERIFY(LoggedIn(*window));
 
         WriteBytes(folder->File("bob.bak"), "a backup the old password does not open stays");
-        Setup([](frmAccounts& a) { FillEdit(a, "bob", "first", "alice", "second", "second"); });
+        Setup([](frmAccounts& a) { Fill(a, Edit, {"bob", "first", "alice", "second", "second"}); });
         QVERIFY(!LoggedIn(*window));
         QCOMPARE(folder->Files(), (QStringList{"alice.mdb", "bob.bak"}));
 
         // Re-keying under the same name: only the new password opens the store.
-        Setup([](frmAccounts& a) { FillEdit(a, "alice", "second", "alice", "third", "third"); });
+        Setup([](frmAccounts& a) {
+            Fill(a, Edit, {"alice", "second", "alice", "third", "third"});
+        });
         Setup([&](frmAccounts& accounts) {
-            FillLogin(accounts, "alice", "second");
+            Fill(accounts, Login, {"alice", "second"});
             messages->ExpectOne(CouldNotOpen, Icon::Information);
-            FillLogin(accounts, "alice", "third");
+            Fill(accounts, Login, {"alice", "third"});
         });
         QVERIFY(LoggedIn(*window));
 
         // A name in use is refused, changes no file, and still logs the user out.
         const QByteArray before = Bytes(folder->File("alice.mdb"));
         Setup([&](frmAccounts& accounts) {
-            FillNew(accounts, "alice", "other", "other");
+            Fill(accounts, New, {"alice", "other", "other"});
             messages->ExpectOne(InUse, Icon::Information);
         });
         QVERIFY(!LoggedIn(*window));
@@ -186,12 +205,13 @@ class AccountsTest : public QObject, protected Fixture {
         Setup([&](frmAccounts& accounts) {
             QLineEdit* passwords[2] = {accounts.txtNewPassword1, accounts.txtNewPassword2};
             if (tab == "New") {
-                FillNew(accounts, name, password, confirmation);
+                Fill(accounts, New, {name, password, confirmation});
             } else {
                 // "account#password" names the old account; bob with "old" otherwise.
                 const bool other = name.contains('#');
                 const QStringList old = other ? name.split('#') : QStringList{"bob", "old"};
-                FillEdit(accounts, old[0], old[1], other ? "new" : name, password, confirmation);
+                Fill(accounts, Edit,
+                     {old[0], old[1], other ? "new" : name, password, confirmation});
                 passwords[0] = accounts.txtEditNewPass1;
                 passwords[1] = accounts.txtEditNewPass2;
             }
@@ -226,7 +246,7 @@ class AccountsTest : public QObject, protected Fixture {
         const QByteArray store = Bytes(folder->File("sub/bob.mdb"));
         QFETCH(QString, name);
         Setup([&](frmAccounts& a) {
-            FillLogin(a, name, "pw");
+            Fill(a, Login, {name, "pw"});
             messages->ExpectOne(CouldNotOpen, Icon::Information);
         });
         QCOMPARE(Bytes(folder->File("garbage.mdb")), QByteArray(4096, 'g'));
@@ -239,7 +259,7 @@ class AccountsTest : public QObject, protected Fixture {
     void folderBoxes() {
         const QString name(50, QChar(0x00E9));
         QVERIFY(QDir(folder->Path()).mkdir("data"));
-        Setup([&](frmAccounts& a) { FillNew(a, name, "pw", "pw", folder->File("data")); });
+        Setup([&](frmAccounts& a) { Fill(a, New, {name, "pw", "pw", folder->File("data")}); });
         QVERIFY(LoggedIn(*window));
         QVERIFY(QFile::exists(folder->File("data" + name + ".mdb")));
 
@@ -248,12 +268,12 @@ class AccountsTest : public QObject, protected Fixture {
         const QString personal = folder->File("home/" + QApplication::applicationName() + "/");
         const QString missing = folder->File("missing/");
         Setup([&](frmAccounts& a) {
-            FillNew(a, "bob", "pw", "pw", missing);
+            Fill(a, New, {"bob", "pw", "pw", missing});
             messages->ExpectOne("Sorry, could not create this account in " + missing +
                                     "\r\nNo such file or directory",
                                 Icon::Information);
             QCOMPARE(a.txtNewPath->placeholderText(), personal);
-            FillNew(a, "bob", "pw", "pw");
+            Fill(a, New, {"bob", "pw", "pw"});
         });
         QVERIFY(!QFile::exists(missing));
         QCOMPARE(std::filesystem::status(personal.toStdString()).permissions(),

@@ -51,17 +51,17 @@ class WindowTest : public QObject, protected Fixture, Clipboard::Board {
         });
     }
     void Select(const QString& table) {
-        window->TablesList->setCurrentRow(ListItems(window->TablesList).indexOf(table));
+        window->TablesList->setCurrentRow(Items(window->TablesList->model()).indexOf(table));
     }
     void Show(const QString& table) {
-        const int index = ComboItems(window->cmbCurrentTable).indexOf(table);
+        const int index = Items(window->cmbCurrentTable->model()).indexOf(table);
         window->cmbCurrentTable->setCurrentIndex(index);
         emit window->cmbCurrentTable->activated(index);
     }
     // Both selectors hold these names in this order, and "Default" is selected in the list.
     void ExpectSelectors(const QStringList& names) {
-        QCOMPARE(ListItems(window->TablesList), names);
-        QCOMPARE(ComboItems(window->cmbCurrentTable), names);
+        QCOMPARE(Items(window->TablesList->model()), names);
+        QCOMPARE(Items(window->cmbCurrentTable->model()), names);
         QCOMPARE(window->TablesList->currentItem()->text(), QString("Default"));
     }
     void ExpectShown(const QString& table, int entries) {
@@ -86,7 +86,7 @@ class WindowTest : public QObject, protected Fixture, Clipboard::Board {
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
     }
 
-    QStringList Generated() const { return ListItems(window->PasswordList); }
+    QStringList Generated() const { return Items(window->PasswordList->model()); }
     // Every password matches the pattern and has the length chosen.
     void ExpectPasswords(const QString& pattern, int length) {
         QCOMPARE(Generated().size(), 20);
@@ -145,7 +145,7 @@ class WindowTest : public QObject, protected Fixture, Clipboard::Board {
                 messages->ExpectOne(message, icon,
                                     icon == Icon::Question ? Buttons::YesNo : Buttons::OK,
                                     icon == Icon::Question ? "Please confirm..." : "Ketterby");
-            QCOMPARE(ListItems(window->TablesList) + ComboItems(window->cmbCurrentTable),
+            QCOMPARE(Items(window->TablesList->model()) + Items(window->cmbCurrentTable->model()),
                      ReadTables(store, key) + ReadTables(store, key));
         }
         QCOMPARE(ReadTables(store, key), (QStringList{"Bank", "Default", "My Mail"}));

@@ -1,26 +1,49 @@
 #pragma once
-
+// What every test needs without a window: a message recorder, a folder, stores made and read.
+#include "core/Engine.h"
+#include "core/Environment.h"
+#include "core/ErrorTrap.h"
 #include "core/MessageBoxes.h"
+#include "core/StoreKey.h"
 
+#include <QDir>
+#include <QFile>
+#include <QHash>
 #include <QList>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTest>
 
+#include <cstring>
 #include <memory>
 
-// Records every message and answers it from a script (OK, else No). At the end of a test an
-// unexpected message fails it.
+// Records every message and answers it from a script (OK, else No).
 class MessageRecorder {
   public:
-    MessageRecorder();
-    ~MessageRecorder();
+    MessageRecorder() {
+        MessageBoxes::SetResponder([this](const MessageBoxes::Message& message) {
+            messages.append(message);
+            if (!answers.isEmpty())
+                return answers.takeFirst();
+            return message.buttons == MessageBoxes::Buttons::OK ? MessageBoxes::Answer::OK
+                                                                : MessageBoxes::Answer::No;
+        });
+    }
+    ~MessageRecorder() { MessageBoxes::SetResponder({}); }
     void Answer(MessageBoxes::Answer answer) { answers.append(answer); }
     QList<MessageBoxes::Message> Take() { return std::exchange(messages, {}); }
+    bool Empty() const { return messages.isEmpty(); }
     // The one message shown since the last Take, checked in full.
     void ExpectOne(const QString& text, MessageBoxes::Icon icon,
                    MessageBoxes::Buttons buttons = MessageBoxes::Buttons::OK,
-                   const QString& title = "Ketterby");
-    bool Empty() const { return messages.isEmpty(); }
+                   const QString& title = "Ketterby") {
+        const QList<MessageBoxes::Message> shown = Take();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].text, text);
+        QCOMPARE(shown[0].icon, icon);
+        QCOMPARE(shown[0].buttons, buttons);
+        QCOMPARE(shown[0].title, title);
+    }
 
   private:
     QList<MessageBoxes::Message> messages;
@@ -30,11 +53,13 @@ class MessageRecorder {
 // A private folder that serves as the user's data folder, where stores go by default.
 class TestFolder {
   public:
-    TestFolder();
-    ~TestFolder();
+    TestFolder() { Environment::SetDataFolder(Path()); }
+    ~TestFolder() { Environment::SetDataFolder(std::nullopt); }
     QString Path() const { return dir.path() + "/"; }
     QString File(const QString& name) const { return Path() + name; }
-    QStringList Files() const;
+    QStringList Files() const {
+        return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    }
 
   private:
     QTemporaryDir dir;
@@ -43,20 +68,44 @@ class TestFolder {
 // A message recorder and a folder for each test; at the end an unexpected message fails it.
 class CoreFixture {
   protected:
-    void Start();
-    void Finish();
+    void Start() {
+        messages = std::make_unique<MessageRecorder>();
+        folder = std::make_unique<TestFolder>();
+    }
+    void Finish() {
+        const bool quiet = messages->Empty();
+        messages.reset();
+        folder.reset();
+        QVERIFY2(quiet, "a message was shown that the test did not expect");
+    }
 
     std::unique_ptr<MessageRecorder> messages;
     std::unique_ptr<TestFolder> folder;
 };
 
-QByteArray Bytes(const QString& path);
-void WriteBytes(const QString& path, const QByteArray& bytes);
+inline QByteArray Bytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+inline void WriteBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
 // "NUMBER CR LF the system's text" of an error number, as the error trap shows it.
-QString SystemError(int number);
+inline QString SystemError(int number) {
+    return QString::number(number) + "\r\n" + QString::fromLocal8Bit(std::strerror(number));
+}
 
 // The store key of a password, derived once per program run.
-QString KeyOf(const QString& password);
+inline QString KeyOf(const QString& password) {
+    static QHash<QString, QString> keys;
+    if (!keys.contains(password))
+        keys.insert(password, StoreKey::DeriveStoreKey(password));
+    return keys.value(password);
+}
 
 // A store file made directly through the engine; tables have the program's layout unless
 // createSql says otherwise.
@@ -65,11 +114,57 @@ struct TableContent {
     QList<QStringList> rows;
     QString createSql = {};
 };
-void MakeStore(const QString& path, const QString& key, const QList<TableContent>& tables);
-// Entries "marker 1" to "marker N" with dates, user IDs and passwords.
-QList<QStringList> Entries(int count, const QString& marker = "entry");
 
-// A table's rows as Date|Description|User ID|Password lines, and a store's table names. A store
-// that cannot be read fails the running test and gives nothing.
-QStringList ReadTable(const QString& path, const QString& key, const QString& table);
-QStringList ReadTables(const QString& path, const QString& key);
+inline void MakeStore(const QString& path, const QString& key, const QList<TableContent>& tables) {
+    const Engine::Connection store(path, key, Engine::Connection::Mode::CreateNew);
+    for (const TableContent& table : tables) {
+        store.Execute(table.createSql.isEmpty()
+                          ? "CREATE TABLE " + Engine::QuoteName(table.name) +
+                                " ([Date] TEXT, [Description] TEXT,[User ID] TEXT,"
+                                "[Password] TEXT, [ID] INT NOT NULL PRIMARY KEY);"
+                          : table.createSql);
+        for (int id = 1; id <= table.rows.size(); ++id)
+            store.Execute("INSERT INTO " + Engine::QuoteName(table.name) + " VALUES (?, ?, ?, ?, " +
+                              QString::number(id) + ");",
+                          table.rows[id - 1]);
+    }
+}
+
+// Entries "marker 1" to "marker N" with dates, user IDs and passwords.
+inline QList<QStringList> Entries(int count, const QString& marker = "entry") {
+    QList<QStringList> rows;
+    for (int i = 1; i <= count; ++i)
+        rows.append(
+            {"1/2/26", marker + " " + QString::number(i), "user", "pw" + QString::number(i)});
+    return rows;
+}
+
+// Reads a store; a failure fails the test that called it, not the whole test program.
+template <class Read> QStringList Reading(const QString& path, const QString& key, Read read) {
+    try {
+        return read(Engine::Connection(path, key));
+    } catch (const Failure& failure) {
+        QTest::qFail(qPrintable("store not readable: " + failure.description), __FILE__, __LINE__);
+        return {};
+    }
+}
+
+// A table's rows as Date|Description|User ID|Password lines, a null as "<null>".
+inline QStringList ReadTable(const QString& path, const QString& key, const QString& table) {
+    return Reading(path, key, [&](const Engine::Connection& store) {
+        const auto statement =
+            store.Prepare("SELECT * FROM " + Engine::QuoteName(table) + " ORDER BY [ID];");
+        QStringList rows;
+        while (statement->Step()) {
+            QStringList cells;
+            for (int column = 0; column < 4; ++column)
+                cells.append(statement->IsNull(column) ? "<null>" : statement->Text(column));
+            rows.append(cells.join('|'));
+        }
+        return rows;
+    });
+}
+
+inline QStringList ReadTables(const QString& path, const QString& key) {
+    return Reading(path, key, [](const Engine::Connection& store) { return store.UserTables(); });
+}

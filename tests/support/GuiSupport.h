@@ -1,22 +1,30 @@
 #pragma once
-
+// What the tests of the forms need: a main window, a dialog script, the grid and lists read.
+#include "gui/Dialogs.h"
+#include "gui/FlexGrid.h"
+#include "gui/FormRoutines.h"
+#include "gui/StoreSetup.h"
+#include "gui/frmKetterby.h"
 #include "tests/support/CoreSupport.h"
 
-#include <functional>
-#include <memory>
+#include <QAbstractItemModel>
+#include <QDialog>
 
-class QComboBox;
-class QDialog;
-class QListWidget;
-class frmAccounts;
-class frmKetterby;
+#include <functional>
 
 // Answers the modal dialogs in the order they open; one with no step queued is closed
 // unanswered and counted.
 class DialogScript {
   public:
-    DialogScript();
-    ~DialogScript();
+    DialogScript() {
+        Dialogs::SetDriver([this](QDialog& dialog) {
+            if (steps.isEmpty())
+                ++unexpected;
+            else
+                steps.takeFirst()(dialog);
+        });
+    }
+    ~DialogScript() { Dialogs::SetDriver({}); }
     template <class Form> void Then(std::function<void(Form&)> step) {
         steps.append([step](QDialog& dialog) { step(dynamic_cast<Form&>(dialog)); });
     }
@@ -30,26 +38,48 @@ class DialogScript {
 // A main window and a dialog script as well; at the end an unexpected dialog fails the test.
 class Fixture : protected CoreFixture {
   protected:
-    void Start();
-    void Finish();
+    void Start() {
+        CoreFixture::Start();
+        window = std::make_unique<frmKetterby>();
+        script = std::make_unique<DialogScript>();
+    }
+    void Finish() {
+        window.reset();
+        const bool finished = script->Finished();
+        script.reset();
+        CoreFixture::Finish();
+        QVERIFY2(finished, "a dialog was shown that the test did not expect");
+    }
     // Logs the window in to the store, as the account dialog does.
-    bool LogIn(const QString& path, const QString& key);
+    bool LogIn(const QString& path, const QString& key) {
+        const bool opened = DBFunctions::SetupDatabase(*window, path, key);
+        FormRoutines::EnableControls(*window, opened);
+        return opened;
+    }
 
     std::unique_ptr<frmKetterby> window;
     std::unique_ptr<DialogScript> script;
 };
 
-// Fill a tab of the account dialog and press its button.
-void FillLogin(frmAccounts& accounts, const QString& name, const QString& password,
-               const QString& folder = {});
-void FillNew(frmAccounts& accounts, const QString& name, const QString& password,
-             const QString& confirmation, const QString& folder = {});
-void FillEdit(frmAccounts& accounts, const QString& oldName, const QString& oldPassword,
-              const QString& newName, const QString& newPassword, const QString& confirmation,
-              const QString& folder = {});
-
 // The grid's rows below the header, row number and four columns joined by '|'; blank rows
 // are left out.
-QStringList GridRows(const frmKetterby& window);
-QStringList ListItems(const QListWidget* list);
-QStringList ComboItems(const QComboBox* combo);
+inline QStringList GridRows(const frmKetterby& window) {
+    const FlexGrid& grid = *window.msgMSFlexGrid;
+    QStringList rows;
+    for (int row = 1; row < grid.Rows(); ++row) {
+        QStringList cells;
+        for (int col = 0; col < 5; ++col)
+            cells.append(grid.TextMatrix(row, col));
+        if (cells.join("").size() > 0)
+            rows.append(cells.join('|'));
+    }
+    return rows;
+}
+
+// The texts of a list or a combo box, in order.
+inline QStringList Items(const QAbstractItemModel* list) {
+    QStringList items;
+    for (int row = 0; row < list->rowCount(); ++row)
+        items.append(list->index(row, 0).data().toString());
+    return items;
+}
