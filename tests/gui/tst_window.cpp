@@ -42,7 +42,7 @@ class WindowTest : public QObject, protected Fixture, Clipboard::Board {
         Open({{"Default", Entries(2)}, {"Bank", Entries(3)}, {"My Mail", Entries(99)}});
     }
     // Answers the next input dialog as a paste would; no text closes it unanswered.
-    void Answer(std::optional<QString> text) {
+    void Reply(std::optional<QString> text) {
         script->Then<frmInputForm>([text](frmInputForm& input) {
             if (text) {
                 input.txtText->setText(*text);
@@ -139,7 +139,7 @@ class WindowTest : public QObject, protected Fixture, Clipboard::Board {
         for (const auto& [command, selected, answer, message, icon] : refusals) {
             Select(selected);
             if (command != window->cmdRemove)
-                Answer(answer);
+                Reply(answer);
             command->click();
             if (!message.isEmpty())
                 messages->ExpectOne(message, icon,
@@ -157,13 +157,13 @@ class WindowTest : public QObject, protected Fixture, Clipboard::Board {
         OpenTables();
         ExpectShown("Default", 2);
         Show("Bank");
-        Answer("Cards");
+        Reply("Cards");
         window->cmdAdd->click();
         ExpectSelectors({"Bank", "Default", "My Mail", "Cards"});
         ExpectShown("Bank", 3);
         QVERIFY(InputPrompt.isEmpty());
         Select("Bank");
-        Answer("Old");
+        Reply("Old");
         window->cmdRename->click();
         ExpectSelectors({"Default", "My Mail", "Cards", "Old"});
         ExpectShown("Default", 2);
@@ -175,7 +175,7 @@ class WindowTest : public QObject, protected Fixture, Clipboard::Board {
         messages->Take();
         ExpectShown("Default", 2);
         Select("Old");
-        Answer("old");
+        Reply("old");
         window->cmdRename->click();
         window->mnuFileLogout_Click();
         QVERIFY(LogIn(store, key));
@@ -348,51 +348,35 @@ class WindowTest : public QObject, protected Fixture, Clipboard::Board {
         QCOMPARE(window->SelectedPassword(), before[7]);
     }
 
-    // Every path that ends without an error refills the grid, so a mark left in it goes.
-    void insert_data() {
-        QTest::addColumn<bool>("generated");
-        QTest::addColumn<QString>("table");
-        QTest::addColumn<int>("row");
-        QTest::addColumn<QString>("message"); // empty: the confirmation
-        QTest::newRow("nothing generated")
-            << false << "Default" << 2 << "Please select a password first.";
-        QTest::newRow("header row") << true << "Default" << 0 << "Please select a valid row.";
-        QTest::newRow("empty table") << true << "Empty" << 1 << "Please select a valid row.";
-        QTest::newRow("an entry") << true << "Default" << 2 << "";
-    }
-
+    // Every path that ends without an error refills the grid, so a mark left in it goes, and
+    // keeps the current cell; only Yes to the confirmation changes the entry's password.
     void insert() {
         OpenGenerator();
-        QFETCH(bool, generated);
-        QFETCH(QString, table);
-        QFETCH(int, row);
-        QFETCH(QString, message);
-        if (generated)
-            window->cmdGenerate->click();
-        window->session->CurrentTable = table;
-        FlexGrid& grid = *window->msgMSFlexGrid;
-        grid.SetRow(row);
-        grid.SetCol(3);
-        const QStringList before = ReadTable(store, key, "Default");
-        for (const MessageBoxes::Answer answer :
-             {MessageBoxes::Answer::No, MessageBoxes::Answer::Yes}) {
-            grid.SetTextMatrix(1, 1, "mark");
+        const auto insertAt = [&](const QString& table, int row, Answer answer) {
+            window->session->CurrentTable = table;
+            Grid().SetRow(row);
+            Grid().SetCol(3);
+            Grid().SetTextMatrix(1, 1, "mark");
             messages->Answer(answer);
             window->cmdInsert->click();
-            QCOMPARE(grid.TextMatrix(1, 1), table == "Default" ? QString("1/2/26") : QString());
-            QCOMPARE(grid.Row(), row);
-            QCOMPARE(grid.Col(), 3);
-            if (!message.isEmpty()) {
-                messages->ExpectOne(message, Icon::Exclamation);
-                QCOMPARE(ReadTable(store, key, "Default"), before);
-                return;
-            }
+            QCOMPARE(Grid().TextMatrix(1, 1), table == "Default" ? QString("1/2/26") : QString());
+            QVERIFY(Grid().Row() == row && Grid().Col() == 3);
+        };
+        QStringList expected = ReadTable(store, key, "Default");
+        insertAt("Default", 2, Answer::Yes);
+        messages->ExpectOne("Please select a password first.", Icon::Exclamation);
+        window->cmdGenerate->click();
+        for (const auto& [table, row] : {std::pair("Default", 0), std::pair("Empty", 1)}) {
+            insertAt(table, row, Answer::Yes);
+            messages->ExpectOne("Please select a valid row.", Icon::Exclamation);
+        }
+        for (const Answer answer : {Answer::No, Answer::Yes}) {
+            insertAt("Default", 2, answer);
             messages->ExpectOne("Are you sure you wish to continue: \r\nOld Password: pw2\r\n"
                                 "New Password: " +
                                     window->SelectedPassword(),
-                                Icon::Question, MessageBoxes::Buttons::YesNo, "Please confirm...");
-            QStringList expected = before;
-            if (answer == MessageBoxes::Answer::Yes)
+                                Icon::Question, Buttons::YesNo, "Please confirm...");
+            if (answer == Answer::Yes)
                 expected[1] = "1/2/26|entry 2|user|" + window->SelectedPassword();
             QCOMPARE(ReadTable(store, key, "Default"), expected);
         }
