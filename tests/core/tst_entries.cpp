@@ -1,12 +1,8 @@
 // The entry operations on a real store, without a window: IDs stay 1..N whatever runs.
 #include "core/CutBuffer.h"
 #include "core/EntryOperations.h"
-#include "core/Environment.h"
 #include "core/Session.h"
 #include "tests/support/CoreSupport.h"
-
-#include <QRandomGenerator>
-#include <QTest>
 
 using namespace MessageBoxes;
 

@@ -1,21 +1,9 @@
 // Store files and their tables on real files, without a window: the key, creation, backups,
 // the catalogue, validation, re-keying, real faults, crash safety and what reaches the disk.
-#include "core/Engine.h"
-#include "core/Environment.h"
-#include "core/ErrorTrap.h"
 #include "core/FileOperations.h"
 #include "core/StoreFiles.h"
-#include "core/StoreKey.h"
 #include "core/TableCatalogue.h"
 #include "tests/support/CoreSupport.h"
-
-#include <QDateTime>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QProcess>
-#include <QScopeGuard>
-#include <QTest>
 
 #include <unistd.h>
 

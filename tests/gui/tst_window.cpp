@@ -1,24 +1,8 @@
 // The logged-in main window through its real controls, checked against the store file: the
 // table commands, the entry grid and its commands, the generator and Insert.
-#include "core/Environment.h"
 #include "gui/Clipboard.h"
-#include "gui/FlexGrid.h"
 #include "gui/PopulateFlexGrid.h"
-#include "gui/frmAccounts.h"
-#include "gui/frmInputForm.h"
-#include "gui/frmKetterby.h"
-#include "gui/frmNewEntry.h"
 #include "tests/support/GuiSupport.h"
-
-#include <QComboBox>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMenu>
-#include <QMimeData>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QRegularExpression>
-#include <QTest>
 
 using namespace MessageBoxes;
 

@@ -1,18 +1,14 @@
 #pragma once
-// What every test needs without a window: a message recorder, a folder, stores made and read.
+// What every test needs without a window: Qt Core and Test, a message recorder, a folder,
+// stores made and read.
 #include "core/Engine.h"
 #include "core/Environment.h"
 #include "core/ErrorTrap.h"
 #include "core/MessageBoxes.h"
 #include "core/StoreKey.h"
 
-#include <QDir>
-#include <QFile>
-#include <QHash>
-#include <QList>
-#include <QStringList>
-#include <QTemporaryDir>
-#include <QTest>
+#include <QtCore>
+#include <QtTest>
 
 #include <cstring>
 #include <memory>

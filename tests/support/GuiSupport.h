@@ -1,14 +1,19 @@
 #pragma once
-// What the tests of the forms need: a main window, a dialog script, the grid and lists read.
+// What the tests of the forms need: the forms and Qt's widgets, a main window, a dialog
+// script, the grid and lists read.
 #include "gui/Dialogs.h"
 #include "gui/FlexGrid.h"
 #include "gui/FormRoutines.h"
 #include "gui/StoreSetup.h"
+#include "gui/frmAbout.h"
+#include "gui/frmAccounts.h"
+#include "gui/frmInputForm.h"
 #include "gui/frmKetterby.h"
+#include "gui/frmNewEntry.h"
 #include "tests/support/CoreSupport.h"
 
-#include <QAbstractItemModel>
-#include <QDialog>
+#include <QtTest>
+#include <QtWidgets>
 
 #include <functional>
 
