@@ -14,8 +14,8 @@ class CountsTest : public QObject, CoreFixture {
     void init() { Start(); }
     void cleanup() { Finish(); }
 
-    // A log-in as the Login button makes it, to a store of 10 tables of 99 entries, then a
-    // Delete of row 1 of 10 entries.
+    // The first log-in to a store of 10 tables (the key stretched for the store's salt, the
+    // store opened and its backup made), then a Delete of row 1 of 10 entries.
     void logInAndDelete() {
         const QString path = folder->File("count.mdb");
         QList<TableContent> tables = {{"Default", Entries(10)}};
