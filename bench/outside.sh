@@ -1,14 +1,20 @@
 #!/usr/bin/env bash
 # Start-up and memory, measured from outside the program on a virtual display:
 #   xvfb-run -a -s "-screen 0 1280x900x24" bash bench/outside.sh [runs]
-# Prints, per run, the milliseconds from process start to the account dialog on screen, and
-# the resident memory once a log-in to a store of 10 tables of 99 entries has settled (the key
-# derivation's 64 MiB returned). The dialog is filled by mouse, as a user would.
+# Prints, per run, the milliseconds from process start to the account dialog on screen, beside
+# the same for the yardstick (a bare Qt dialog, bench/yardstick.cpp), and the resident memory
+# once a log-in to a store of 10 tables of 99 entries has settled (the key derivation's 64 MiB
+# returned); then the medians. The dialog is filled by mouse, as a user would.
 set -euo pipefail
-program="$(dirname "$0")/../build/default/ketterby"
+built="$(dirname "$0")/../build/default"
+program="$built/ketterby"
 runs="${1:-5}"
 folder="$(mktemp -d)"
-trap 'rm -rf "$folder"' EXIT
+# The X server starts afresh whenever its last client leaves, refusing connections meanwhile;
+# a client kept connected throughout keeps it from doing so between runs.
+xprop -root -spy >/dev/null &
+keeper=$!
+trap 'kill "$keeper"; rm -rf "$folder"' EXIT
 export XDG_DATA_HOME="$folder/data" XDG_RUNTIME_DIR="$folder/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 
@@ -26,6 +32,36 @@ key=$(printf '%s' 'benchk' | argon2 KetterbyKeySalt1 -id -t 3 -m 16 -p 1 -l 16 -
     done
 } | sqlcipher "$folder/bench.mdb" >/dev/null
 
+# Whether a window titled "Accounts" is on screen.
+accounts_shown() {
+    xdotool search --onlyvisible --name '^Accounts$' >/dev/null 2>&1
+}
+
+# Starts the program and sets pid and shown, the milliseconds until its "Accounts" window is on
+# screen. xdotool's own --sync looks only every half second, too coarse here, so the search is
+# repeated every 5 ms.
+start() {
+    local begin
+    begin=$(date +%s%N)
+    "$1" 2>>"$folder/errors" &
+    pid=$!
+    until accounts_shown; do
+        kill -0 "$pid" 2>/dev/null || { echo "$1 ended before its dialog showed" >&2; cat "$folder/errors" >&2; exit 1; }
+        sleep 0.005
+    done
+    shown=$(( ($(date +%s%N) - begin) / 1000000 ))
+}
+
+stop() {
+    kill "$pid"
+    wait "$pid" 2>/dev/null || true
+    while accounts_shown; do sleep 0.05; done
+}
+
+median() {
+    sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
+
 # Clicks at a point of the dialog, given from its top left corner, and types the text.
 fill() {
     xdotool mousemove --window "$dialog" "$1" "$2" click 1
@@ -34,22 +70,27 @@ fill() {
 }
 
 for run in $(seq 1 "$runs"); do
-    start=$(date +%s%N)
-    "$program" 2>/dev/null &
-    pid=$!
-    dialog=$(xdotool search --sync --onlyvisible --name '^Accounts$' | head -1)
-    shown=$(( ($(date +%s%N) - start) / 1000000 ))
+    start "$built/bench/yardstick"
+    bare=$shown
+    echo "$bare" >>"$folder/bare"
+    stop
+    start "$program"
+    echo "$shown" >>"$folder/shown"
+    dialog=$(xdotool search --onlyvisible --name '^Accounts$' | head -1)
     fill 253 66 bench
     fill 253 94 bench
     fill 253 122 "$folder/"
     fill 333 150
     sleep 5
-    if xdotool search --onlyvisible --name '^Accounts$' >/dev/null; then
+    if accounts_shown; then
         echo "run $run: the log-in did not happen" >&2
         exit 1
     fi
     rss=$(awk '/VmRSS/ {print $2}' "/proc/$pid/status")
-    echo "run $run: account dialog after ${shown} ms; resident memory after log-in ${rss} KiB"
-    kill "$pid"
-    wait "$pid" 2>/dev/null || true
+    echo "$rss" >>"$folder/rss"
+    echo "run $run: account dialog after ${shown} ms (bare dialog ${bare} ms);" \
+         "resident memory after log-in ${rss} KiB"
+    stop
 done
+echo "medians: account dialog $(median <"$folder/shown") ms, bare dialog" \
+     "$(median <"$folder/bare") ms, resident memory $(median <"$folder/rss") KiB"

@@ -1,12 +1,16 @@
 // The entry grid widget with the FlexGrid contract.
 #include "gui/FlexGrid.h"
 
+#include "gui/GridModel.h"
+
 #include <QHeaderView>
 #include <QStyle>
 
 #include <cmath>
 
-FlexGrid::FlexGrid(QWidget* parent) : QTableWidget(2, 2, parent) {
+FlexGrid::FlexGrid(QWidget* parent)
+    : QTableView(parent), cells(new GridModel(2, 2, palette().button(), this)) {
+    setModel(cells);
     horizontalHeader()->hide();
     verticalHeader()->hide();
     horizontalHeader()->setMinimumSectionSize(1);
@@ -17,51 +21,60 @@ FlexGrid::FlexGrid(QWidget* parent) : QTableWidget(2, 2, parent) {
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setWordWrap(false);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
-    StyleFixedCells();
+}
+
+int FlexGrid::Rows() const {
+    return cells->rowCount();
 }
 
 void FlexGrid::SetRows(int rows) {
-    setRowCount(rows);
-    StyleFixedCells();
+    cells->Resize(rows, Cols());
+}
+
+int FlexGrid::Cols() const {
+    return cells->columnCount();
 }
 
 void FlexGrid::SetCols(int cols) {
-    setColumnCount(cols);
-    StyleFixedCells();
+    cells->Resize(Rows(), cols);
 }
 
 QString FlexGrid::TextMatrix(int row, int col) const {
-    const QTableWidgetItem* cell = item(row, col);
-    return cell ? cell->text() : QString();
+    return cells->Text(row, col);
 }
 
 void FlexGrid::SetTextMatrix(int row, int col, const QString& text) {
-    if (QTableWidgetItem* cell = item(row, col))
-        cell->setText(text);
-    else
-        setItem(row, col, new QTableWidgetItem(text));
+    cells->SetText(row, col, text);
+}
+
+void FlexGrid::SetMatrix(int rows, int cols, QList<QString> matrix) {
+    cells->Replace(rows, cols, std::move(matrix));
 }
 
 int FlexGrid::Row() const {
-    return std::max(currentRow(), 0);
+    return std::max(currentIndex().row(), 0);
 }
 
 void FlexGrid::SetRow(int row) {
-    if (row >= 0 && row < rowCount())
+    if (row >= 0 && row < Rows())
         setCurrentCell(row, Col());
 }
 
 int FlexGrid::Col() const {
-    return std::max(currentColumn(), 0);
+    return std::max(currentIndex().column(), 0);
 }
 
 void FlexGrid::SetCol(int col) {
-    if (col >= 0 && col < columnCount())
+    if (col >= 0 && col < Cols())
         setCurrentCell(Row(), col);
 }
 
+void FlexGrid::setCurrentCell(int row, int col) {
+    selectionModel()->setCurrentIndex(cells->index(row, col), QItemSelectionModel::ClearAndSelect);
+}
+
 QRect FlexGrid::CellRect(int row, int col) const {
-    return visualRect(model()->index(row, col)).translated(viewport()->pos());
+    return visualRect(cells->index(row, col)).translated(viewport()->pos());
 }
 
 // A cell draws its text between margins of the style's, beside one grid line.
@@ -69,20 +82,4 @@ int FlexGrid::TextWidth(const QString& text) const {
     const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
     const int textWidth = int(std::ceil(QFontMetricsF(font()).horizontalAdvance(text)));
     return textWidth + 2 * margin + (showGrid() ? 1 : 0);
-}
-
-// The header row and the row-number column look like headers and cannot be selected.
-void FlexGrid::StyleFixedCells() {
-    const QBrush fixedBackground = palette().button();
-    const auto styleCell = [&](int row, int col) {
-        if (!item(row, col))
-            setItem(row, col, new QTableWidgetItem);
-        QTableWidgetItem* cell = item(row, col);
-        cell->setBackground(fixedBackground);
-        cell->setFlags(Qt::ItemIsEnabled);
-    };
-    for (int col = 0; col < columnCount(); ++col)
-        styleCell(0, col);
-    for (int row = 1; row < rowCount(); ++row)
-        styleCell(row, 0);
 }

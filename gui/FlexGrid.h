@@ -1,28 +1,34 @@
 #pragma once
 
-#include <QTableWidget>
+#include <QTableView>
+
+class GridModel;
 
 // A grid with the FlexGrid contract: row 0 is the fixed header row and column 0 the fixed
 // row-number column, both counted in Rows and Cols. The current cell may be (0, 0); a
 // position outside the grid is not applied. The user reads the grid but cannot type into it.
-class FlexGrid : public QTableWidget {
+class FlexGrid : public QTableView {
     Q_OBJECT
 
   public:
     explicit FlexGrid(QWidget* parent = nullptr);
 
-    int Rows() const { return rowCount(); }
+    int Rows() const;
     void SetRows(int rows);
-    int Cols() const { return columnCount(); }
+    int Cols() const;
     void SetCols(int cols);
 
     QString TextMatrix(int row, int col) const;
     void SetTextMatrix(int row, int col, const QString& text);
+    // Replaces every cell at once, given row by row, fixed cells included.
+    void SetMatrix(int rows, int cols, QList<QString> cells);
 
     int Row() const;
     void SetRow(int row);
     int Col() const;
     void SetCol(int col);
+    // Makes the cell current and the one selected, as a click on it does.
+    void setCurrentCell(int row, int col);
 
     // Column widths in pixels.
     int ColWidth(int col) const { return columnWidth(col); }
@@ -34,5 +40,5 @@ class FlexGrid : public QTableWidget {
     int TextWidth(const QString& text) const;
 
   private:
-    void StyleFixedCells();
+    GridModel* cells;
 };

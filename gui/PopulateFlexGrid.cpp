@@ -43,20 +43,18 @@ bool PopulateFlexGrid(const QString& table, FlexGrid& grid, const Engine::Connec
         const Catalogue::Rows rows = Catalogue::ReadRows(connection, table);
         const int count = int(rows.values.size());
         const int shownColumns = int(rows.columns.size()) - 1;
-        grid.clearContents();
-        grid.SetRows(1);
-        grid.SetRows(std::max(count + 1, MinimumRows));
-        for (int i = 0; i < shownColumns; ++i)
-            grid.SetTextMatrix(0, i + 1, rows.columns[i]);
-        if (count > 0) {
-            grid.SetCols(int(rows.columns.size()));
-            for (int r = 1; r <= count; ++r)
-                grid.SetTextMatrix(r, 0, QString::number(r));
-            for (int r = 1; r <= count; ++r)
-                for (int j = 0; j < shownColumns; ++j)
-                    if (const auto& value = rows.values[r - 1][j])
-                        grid.SetTextMatrix(r, j + 1, *value);
+        const int rowCount = std::max(count + 1, MinimumRows);
+        const int colCount = count > 0 ? int(rows.columns.size()) : grid.Cols();
+        QList<QString> cells(rowCount * colCount);
+        for (int i = 0; i < std::min(shownColumns, colCount - 1); ++i)
+            cells[i + 1] = rows.columns[i];
+        for (int r = 1; r <= count; ++r) {
+            cells[r * colCount] = QString::number(r);
+            for (int j = 0; j < shownColumns; ++j)
+                if (const auto& value = rows.values[r - 1][j])
+                    cells[r * colCount + j + 1] = *value;
         }
+        grid.SetMatrix(rowCount, colCount, std::move(cells));
         grid.SetRow(row);
         grid.SetCol(col);
     });

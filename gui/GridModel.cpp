@@ -1,0 +1,88 @@
+// The entry grid's cells, held as one list of texts.
+#include "gui/GridModel.h"
+
+GridModel::GridModel(int rows, int cols, const QBrush& fixedBackground, QObject* parent)
+    : QAbstractTableModel(parent), rows(rows), cols(cols), cells(rows * cols),
+      fixedBackground(fixedBackground) {}
+
+int GridModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : rows;
+}
+
+int GridModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : cols;
+}
+
+QVariant GridModel::data(const QModelIndex& index, int role) const {
+    if (!Contains(index.row(), index.column()))
+        return {};
+    if (role == Qt::DisplayRole || role == Qt::EditRole)
+        return Text(index.row(), index.column());
+    if (role == Qt::BackgroundRole && (index.row() == 0 || index.column() == 0))
+        return fixedBackground;
+    return {};
+}
+
+Qt::ItemFlags GridModel::flags(const QModelIndex& index) const {
+    if (index.row() == 0 || index.column() == 0)
+        return Qt::ItemIsEnabled;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+}
+
+// Rows and columns are inserted and removed as such, so the view keeps its current cell and
+// its column widths as a table widget does.
+void GridModel::Resize(int newRows, int newCols) {
+    if (newRows < rows) {
+        beginRemoveRows({}, newRows, rows - 1);
+        rows = newRows;
+        cells.resize(rows * cols);
+        endRemoveRows();
+    } else if (newRows > rows) {
+        beginInsertRows({}, rows, newRows - 1);
+        rows = newRows;
+        cells.resize(rows * cols);
+        endInsertRows();
+    }
+    if (newCols == cols)
+        return;
+    QList<QString> reshaped(rows * newCols);
+    for (int row = 0; row < rows; ++row)
+        for (int col = 0; col < std::min(cols, newCols); ++col)
+            reshaped[row * newCols + col] = Text(row, col);
+    const bool narrower = newCols < cols;
+    if (narrower)
+        beginRemoveColumns({}, newCols, cols - 1);
+    else
+        beginInsertColumns({}, cols, newCols - 1);
+    cols = newCols;
+    cells = std::move(reshaped);
+    if (narrower)
+        endRemoveColumns();
+    else
+        endInsertColumns();
+}
+
+QString GridModel::Text(int row, int col) const {
+    return Contains(row, col) ? cells[row * cols + col] : QString();
+}
+
+void GridModel::SetText(int row, int col, const QString& text) {
+    if (!Contains(row, col))
+        return;
+    cells[row * cols + col] = text;
+    const QModelIndex cell = index(row, col);
+    emit dataChanged(cell, cell, {Qt::DisplayRole, Qt::EditRole});
+}
+
+void GridModel::Replace(int newRows, int newCols, QList<QString> newCells) {
+    beginResetModel();
+    rows = newRows;
+    cols = newCols;
+    cells = std::move(newCells);
+    cells.resize(rows * cols);
+    endResetModel();
+}
+
+bool GridModel::Contains(int row, int col) const {
+    return row >= 0 && row < rows && col >= 0 && col < cols;
+}
