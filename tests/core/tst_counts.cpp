@@ -5,8 +5,6 @@
 #include "core/StoreFiles.h"
 #include "tests/support/CoreSupport.h"
 
-#include <QTest>
-
 class CountsTest : public QObject, CoreFixture {
     Q_OBJECT
 
