@@ -27,10 +27,6 @@ int FlexGrid::Rows() const {
     return cells->rowCount();
 }
 
-void FlexGrid::SetRows(int rows) {
-    cells->Resize(rows, Cols());
-}
-
 int FlexGrid::Cols() const {
     return cells->columnCount();
 }
@@ -57,7 +53,7 @@ int FlexGrid::Row() const {
 
 void FlexGrid::SetRow(int row) {
     if (row >= 0 && row < Rows())
-        setCurrentCell(row, Col());
+        MakeCurrent(row, Col());
 }
 
 int FlexGrid::Col() const {
@@ -66,10 +62,10 @@ int FlexGrid::Col() const {
 
 void FlexGrid::SetCol(int col) {
     if (col >= 0 && col < Cols())
-        setCurrentCell(Row(), col);
+        MakeCurrent(Row(), col);
 }
 
-void FlexGrid::setCurrentCell(int row, int col) {
+void FlexGrid::MakeCurrent(int row, int col) {
     selectionModel()->setCurrentIndex(cells->index(row, col), QItemSelectionModel::ClearAndSelect);
 }
 

@@ -14,7 +14,6 @@ class FlexGrid : public QTableView {
     explicit FlexGrid(QWidget* parent = nullptr);
 
     int Rows() const;
-    void SetRows(int rows);
     int Cols() const;
     void SetCols(int cols);
 
@@ -27,8 +26,6 @@ class FlexGrid : public QTableView {
     void SetRow(int row);
     int Col() const;
     void SetCol(int col);
-    // Makes the cell current and the one selected, as a click on it does.
-    void setCurrentCell(int row, int col);
 
     // Column widths in pixels.
     int ColWidth(int col) const { return columnWidth(col); }
@@ -40,5 +37,8 @@ class FlexGrid : public QTableView {
     int TextWidth(const QString& text) const;
 
   private:
+    // Makes the cell current and the one selected, as a click on it does.
+    void MakeCurrent(int row, int col);
+
     GridModel* cells;
 };

@@ -29,37 +29,13 @@ Qt::ItemFlags GridModel::flags(const QModelIndex& index) const {
     return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
 }
 
-// Rows and columns are inserted and removed as such, so the view keeps its current cell and
-// its column widths as a table widget does.
+// Cells kept keep their text; the view shows the new shape afresh.
 void GridModel::Resize(int newRows, int newCols) {
-    if (newRows < rows) {
-        beginRemoveRows({}, newRows, rows - 1);
-        rows = newRows;
-        cells.resize(rows * cols);
-        endRemoveRows();
-    } else if (newRows > rows) {
-        beginInsertRows({}, rows, newRows - 1);
-        rows = newRows;
-        cells.resize(rows * cols);
-        endInsertRows();
-    }
-    if (newCols == cols)
-        return;
-    QList<QString> reshaped(rows * newCols);
-    for (int row = 0; row < rows; ++row)
+    QList<QString> reshaped(newRows * newCols);
+    for (int row = 0; row < std::min(rows, newRows); ++row)
         for (int col = 0; col < std::min(cols, newCols); ++col)
             reshaped[row * newCols + col] = Text(row, col);
-    const bool narrower = newCols < cols;
-    if (narrower)
-        beginRemoveColumns({}, newCols, cols - 1);
-    else
-        beginInsertColumns({}, cols, newCols - 1);
-    cols = newCols;
-    cells = std::move(reshaped);
-    if (narrower)
-        endRemoveColumns();
-    else
-        endInsertColumns();
+    Replace(newRows, newCols, std::move(reshaped));
 }
 
 QString GridModel::Text(int row, int col) const {

@@ -58,9 +58,10 @@ class WindowTest : public QObject, protected Fixture, Clipboard::Board {
     QLineEdit& Box() { return *window->txtText; }
     // Runs a command on the cell; true when it left the header corner current.
     bool Click(QPushButton* command, int row, int col) {
-        Grid().setCurrentCell(row, col);
+        Grid().SetRow(row);
+        Grid().SetCol(col);
         command->click();
-        return Grid().Row() == 0 && Grid().Col() == 0;
+        return Grid().Row() == 0 && Grid().Col() == 0 && !Grid().selectionModel()->hasSelection();
     }
     void OpenShown() {
         Clipboard::SetBoard(this);
@@ -209,6 +210,13 @@ class WindowTest : public QObject, protected Fixture, Clipboard::Board {
         QCOMPARE(Grid().Row(), 0);
         QCOMPARE(Grid().Col(), 0);
         QVERIFY(static_cast<QAbstractItemView&>(Grid()).sizeHintForColumn(0) <= Grid().ColWidth(0));
+        // Only the fixed cells look like headers; a cell outside the grid is ignored.
+        const QAbstractItemModel& cells = *Grid().model();
+        QVERIFY(cells.index(rows - 1, 0).data(Qt::BackgroundRole).isValid() &&
+                !cells.index(1, 1).data(Qt::BackgroundRole).isValid());
+        Grid().SetRow(1);
+        Grid().SetRow(rows);
+        QVERIFY(Grid().Row() == 1 && Grid().TextMatrix(rows, 1).isEmpty());
     }
 
     void aFailingFillKeepsWhatWasShown() {
