@@ -216,7 +216,8 @@ class WindowTest : public QObject, protected Fixture, Clipboard::Board {
                 !cells.index(1, 1).data(Qt::BackgroundRole).isValid());
         Grid().SetRow(1);
         Grid().SetRow(rows);
-        QVERIFY(Grid().Row() == 1 && Grid().TextMatrix(rows, 1).isEmpty());
+        QCOMPARE(Grid().Row(), 1);
+        QCOMPARE(Grid().TextMatrix(rows, 1), QString());
     }
 
     void aFailingFillKeepsWhatWasShown() {
