@@ -311,16 +311,10 @@ class AccountsTest : public QObject, protected Fixture {
         }
     }
 
-    // The about box shuts the main window off until Enter or Esc closes it.
-    void aboutBoxClosesOnEnterAndEsc() {
-        for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
-            script->Then<frmAbout>([&](frmAbout& about) {
-                QCOMPARE(QApplication::activeModalWidget(), &about);
-                QTest::keyClick(&about, key);
-                QVERIFY(!about.isVisible());
-            });
-            window->mnuHelpAbout->trigger();
-        }
+    void aboutBoxShutsTheWindowOff() {
+        script->Then<frmAbout>(
+            [](frmAbout& about) { QCOMPARE(QApplication::activeModalWidget(), &about); });
+        window->mnuHelpAbout->trigger();
     }
 
     // Help opens the page beside the program, else the installed one; none shows no message.
