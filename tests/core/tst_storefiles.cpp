@@ -108,10 +108,6 @@ class StoreFilesTest : public QObject, CoreFixture {
             QVERIFY(!Routines::TableExists(tables, name));
             Catalogue::DropTable(tables, name + "'2");
         }
-        QVERIFY(!Routines::SetupDBTable(tables, "sqlite_x")); // a name the engine keeps
-        messages->ExpectOne(
-            "Error [SetupDBTable]: 1\r\nobject name reserved for internal use: sqlite_x",
-            MessageBoxes::Icon::Critical);
         // A name in use in any letter case, non-ASCII letters too, is refused.
         for (const auto& [source, taken] : {std::pair("bank", "DEFAULT"), {"bank", "ärger"}})
             QVERIFY_THROWS_EXCEPTION(Failure, Catalogue::RenameTable(tables, source, taken));
@@ -124,11 +120,8 @@ class StoreFilesTest : public QObject, CoreFixture {
         tables.Execute("INSERT INTO [Ärger] VALUES ('d2', 'second', NULL, 'p''2', 2);");
         tables.Execute("INSERT INTO [Ärger] VALUES (NULL, 'first', 'me', 'p\"1', 1);");
         const Catalogue::Rows rows = Catalogue::ReadRows(tables, "Ärger");
-        QCOMPARE(rows.columns, Catalogue::Layout);
-        QCOMPARE(rows.values.size(), size_t(2));
-        QCOMPARE(rows.values[0][1], std::optional<QString>("first"));
-        QCOMPARE(rows.values[0][0], std::nullopt);
-        QCOMPARE(rows.values[1][3], std::optional<QString>("p'2"));
+        QVERIFY(rows.columns == Catalogue::Layout && rows.values.size() == 2);
+        QVERIFY(!rows.values[0][0] && rows.values[0][1] == "first" && rows.values[1][3] == "p'2");
     }
 
     void backupIsRefreshedByCalendarDays_data() {

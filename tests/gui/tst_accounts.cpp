@@ -68,9 +68,8 @@ class AccountsTest : public QObject, protected Fixture {
         });
         window->Form_Load();
         QVERIFY(script->Finished());
-        QVERIFY(!windowShownMeanwhile);
-        QVERIFY(window->SSTab1->isHidden());
-        QVERIFY(!window->mnuCommands->isEnabled());
+        QVERIFY(!windowShownMeanwhile && window->SSTab1->isHidden() &&
+                !window->mnuCommands->isEnabled());
     }
 
     void wholeLifecycle() {
@@ -80,8 +79,7 @@ class AccountsTest : public QObject, protected Fixture {
 
         window->mnuFileLogout->trigger();
         QVERIFY(!LoggedIn(*window));
-        QCOMPARE(window->TablesList->count(), 0);
-        QCOMPARE(window->cmbCurrentTable->count(), 0);
+        QVERIFY(window->TablesList->count() == 0 && window->cmbCurrentTable->count() == 0);
 
         Setup([&](frmAccounts& accounts) {
             Fill(accounts, Login, {"bob", "wrong", folder->Path()});
