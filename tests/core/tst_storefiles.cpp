@@ -108,6 +108,10 @@ class StoreFilesTest : public QObject, CoreFixture {
             QVERIFY(!Routines::TableExists(tables, name));
             Catalogue::DropTable(tables, name + "'2");
         }
+        QVERIFY(!Routines::SetupDBTable(tables, "sqlite_x")); // a name the engine keeps
+        messages->ExpectOne(
+            "Error [SetupDBTable]: 1\r\nobject name reserved for internal use: sqlite_x",
+            MessageBoxes::Icon::Critical);
         // A name in use in any letter case, non-ASCII letters too, is refused.
         for (const auto& [source, taken] : {std::pair("bank", "DEFAULT"), {"bank", "ärger"}})
             QVERIFY_THROWS_EXCEPTION(Failure, Catalogue::RenameTable(tables, source, taken));
