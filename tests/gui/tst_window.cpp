@@ -90,7 +90,10 @@ class WindowTest : public QObject, protected Fixture, Clipboard::Board {
         window->Form_Load(); // sets the generator's defaults
     }
 
-    void cleanup() { Finish(); }
+    void cleanup() {
+        Environment::SetToday(std::nullopt);
+        Finish();
+    }
 
     // Each refusal shows its message, if any, and changes neither the selectors nor the store.
     void tableCommandsRefuse() {
