@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Start-up and memory, measured from outside the program on a virtual display:
 #   xvfb-run -a -s "-screen 0 1280x900x24" bash bench/outside.sh [runs]
-# Prints, per run, the milliseconds from process start to the account dialog on screen, beside
+# Prints, per run, the milliseconds from process start to the account dialog's first content, beside
 # the same for the yardstick (a bare Qt dialog, bench/yardstick.cpp), and the resident memory
 # once a log-in to a store of 10 tables of 99 entries has settled (the key derivation's 64 MiB
 # returned); then the medians. The dialog is filled by mouse, as a user would.
@@ -37,19 +37,14 @@ accounts_shown() {
     xdotool search --onlyvisible --name '^Accounts$' >/dev/null 2>&1
 }
 
-# Starts the program and sets pid and shown, the milliseconds until its "Accounts" window is on
-# screen. xdotool's own --sync looks only every half second, too coarse here, so the search is
-# repeated every 5 ms.
+# Starts the program and sets pid and shown, the milliseconds until its "Accounts" window first
+# shows content, as bench/shown sees it from the X server's events.
 start() {
-    local begin
-    begin=$(date +%s%N)
-    "$1" 2>>"$folder/errors" &
-    pid=$!
-    until accounts_shown; do
-        kill -0 "$pid" 2>/dev/null || { echo "$1 ended before its dialog showed" >&2; cat "$folder/errors" >&2; exit 1; }
-        sleep 0.005
-    done
-    shown=$(( ($(date +%s%N) - begin) / 1000000 ))
+    local result
+    result=$("$built/bench/shown" Accounts "$1" 2>>"$folder/errors") ||
+        { echo "$1 ended before its dialog showed" >&2; cat "$folder/errors" >&2; exit 1; }
+    pid=${result% *}
+    shown=${result#* }
 }
 
 stop() {
@@ -92,5 +87,8 @@ for run in $(seq 1 "$runs"); do
          "resident memory after log-in ${rss} KiB"
     stop
 done
-echo "medians: account dialog $(median <"$folder/shown") ms, bare dialog" \
-     "$(median <"$folder/bare") ms, resident memory $(median <"$folder/rss") KiB"
+shown=$(median <"$folder/shown")
+bare=$(median <"$folder/bare")
+echo "medians: account dialog $shown ms, bare dialog $bare ms" \
+     "($(awk -v a="$shown" -v b="$bare" 'BEGIN { printf "%.2f", a / b }')×)," \
+     "resident memory $(median <"$folder/rss") KiB"
