@@ -5,6 +5,7 @@
 #include "gui/FormRoutines.h"
 
 #include <QGridLayout>
+#include <QImageReader>
 #include <QLabel>
 #include <QPushButton>
 #include <QShowEvent>
@@ -61,8 +62,17 @@ void frmAbout::Form_Load() {
     picIcon->setPixmap(ProgramIcon().pixmap(IconSize));
 }
 
+// The icon comes in the sizes a window icon is made of, each read as PNG outright: a reader left
+// to find out the format itself first loads every image format plugin, and Qt's SVG library
+// with them, which costs a megabyte and milliseconds at start-up.
 QIcon frmAbout::ProgramIcon() {
-    return QIcon(":/ketterby.svg");
+    QIcon icon;
+    for (const int size : {16, 32, 64, 128}) {
+        QImageReader reader(QString(":/icons/ketterby-%1.png").arg(size), "png");
+        reader.setAutoDetectImageFormat(false);
+        icon.addPixmap(QPixmap::fromImage(reader.read()));
+    }
+    return icon;
 }
 
 void frmAbout::showEvent(QShowEvent* event) {

@@ -1,6 +1,7 @@
 // The logged-out main window: the account dialog from start-up to exit, the Commands items,
 // typed quotes, the about box and the help page.
 #include "gui/HelpPage.h"
+#include "gui/ProgramStyle.h"
 #include "tests/support/GuiSupport.h"
 
 #include <filesystem>
@@ -35,6 +36,12 @@ void Fill(frmAccounts& a, Tab tab, const QStringList& texts) {
     buttons[tab]->click();
 }
 
+// Whether any image format plugin is loaded into this process.
+bool ImagePluginsLoaded() {
+    QFile maps("/proc/self/maps");
+    return maps.open(QIODevice::ReadOnly) && maps.readAll().contains("/imageformats/");
+}
+
 bool LoggedIn(const frmKetterby& window) {
     return !window.SSTab1->isHidden() && window.mnuCommands->isEnabled() && window.session;
 }
@@ -55,6 +62,8 @@ class AccountsTest : public QObject, protected Fixture {
     }
 
   private slots:
+    void initTestCase() { QApplication::setStyle(new ProgramStyle(QApplication::style()->name())); }
+
     void init() { Start(); }
 
     void cleanup() { Finish(); }
@@ -70,6 +79,20 @@ class AccountsTest : public QObject, protected Fixture {
         QVERIFY(script->Finished());
         QVERIFY(!windowShownMeanwhile && window->SSTab1->isHidden() &&
                 !window->mnuCommands->isEnabled());
+    }
+
+    // Start-up loads no image format plugin: the program's icon is read as PNG outright, and
+    // the menu bar's overflow icon only once it is drawn (the first test, before any message
+    // box's icon loads them).
+    void startUpLoadsNoImagePlugin() {
+#ifndef Q_OS_LINUX
+        QSKIP("reads /proc/self/maps");
+#endif
+        const QIcon icon = frmAbout::ProgramIcon();
+        QCOMPARE(icon.availableSizes(), (QList<QSize>{{16, 16}, {32, 32}, {64, 64}, {128, 128}}));
+        QVERIFY(!ImagePluginsLoaded());
+        const auto* overflow = window->menuBar()->findChild<QToolButton*>("qt_menubar_ext_button");
+        QVERIFY(!overflow->icon().pixmap(16).isNull());
     }
 
     void wholeLifecycle() {
