@@ -50,7 +50,7 @@ int main(int argc, char* argv[]) {
     application.setWindowIcon(frmAbout::ProgramIcon());
     application.setDesktopFileName("ketterby");
     MessageBoxes::SetResponder(MessageBoxes::ShowOnScreen);
-    frmKetterby window;
+    frmKetterby window(frmKetterby::Controls::AfterAccountDialog);
     window.Form_Load();
     window.show();
     return application.exec();

@@ -3,8 +3,10 @@
 
 #include <QDialog>
 #include <QDir>
+#include <QEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QTimer>
 
 namespace Dialogs {
 namespace {
@@ -31,7 +33,33 @@ std::optional<QString> PickOnScreen(const FolderRequest& request) {
     return QDir::toNativeSeparators(folder + "/");
 }
 
+// Watches a dialog for its first drawing, then goes.
+class FirstPaint : public QObject {
+  public:
+    FirstPaint(QDialog& dialog, std::function<void()> step)
+        : QObject(&dialog), step(std::move(step)) {
+        dialog.installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            // Queued, the step runs after this drawing is done and sent to the screen.
+            QTimer::singleShot(0, watched, std::move(step));
+            watched->removeEventFilter(this);
+            deleteLater();
+        }
+        return false;
+    }
+
+  private:
+    std::function<void()> step;
+};
+
 } // namespace
+
+void AfterFirstPaint(QDialog& dialog, std::function<void()> step) {
+    new FirstPaint(dialog, std::move(step));
+}
 
 void ShowModal(QDialog& dialog) {
     if (!CurrentDriver()) {

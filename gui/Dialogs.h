@@ -15,6 +15,10 @@ using Driver = std::function<void(QDialog&)>;
 // Shows the dialog modally and returns when it has closed.
 void ShowModal(QDialog& dialog);
 
+// Runs the step once the dialog has first been drawn and that drawing has reached the screen;
+// never, if the dialog goes before it is drawn.
+void AfterFirstPaint(QDialog& dialog, std::function<void()> step);
+
 struct FolderRequest {
     QString title;
     QString startFolder;

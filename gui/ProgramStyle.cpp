@@ -15,7 +15,8 @@ class DeferredIconEngine : public QIconEngine {
   public:
     explicit DeferredIconEngine(std::function<QIcon()> load) : load(std::move(load)) {}
 
-    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
+               QIcon::State state) override {
         Icon().paint(painter, rect, Qt::AlignCenter, mode, state);
     }
     QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {

@@ -13,6 +13,7 @@
 #include "gui/Dialogs.h"
 #include "gui/FormRoutines.h"
 #include "gui/StoreSetup.h"
+#include "gui/StoreView.h"
 #include "gui/TextInput.h"
 
 #include <QFrame>
@@ -241,13 +242,20 @@ void frmAccounts::SSTab1_Click(int tab) {
     }
 }
 
+// Every action closes the open store and shows the logged-out look before it looks for the
+// account; at start-up the window's controls may not be made yet, so they are made first.
+void frmAccounts::CloseStore() {
+    view.MakeControls();
+    DBFunctions::CloseDatabase(view);
+    FormRoutines::EnableControls(view, false);
+}
+
 void frmAccounts::cmdLogin_Click() {
     Trap("cmdLogin_Click", [&] {
         const QString name = Read(txtLoginUser);
         const QString path = StorePath(ReadFolder(txtLoginPath), name);
         const QString storeKey = StoreKey::DeriveStoreKey(Read(txtLoginPassword));
-        DBFunctions::CloseDatabase(view);
-        FormRoutines::EnableControls(view, false);
+        CloseStore();
         // Stretched once for the store's salt, the key serves the check, the compaction and
         // the store connection alike.
         const QString key =
@@ -297,8 +305,7 @@ void frmAccounts::cmdCreate_Click() {
             clearPasswords();
             return Inform("Please enter a shorter password.");
         }
-        DBFunctions::CloseDatabase(view);
-        FormRoutines::EnableControls(view, false);
+        CloseStore();
         if (DBFunctions::OpenInAnotherWindow(path))
             return;
         if (FileOperations::FileExists(path))
@@ -344,8 +351,7 @@ void frmAccounts::cmdUpdate_Click() {
             clearPasswords();
             return Inform("Please enter a shorter password.");
         }
-        DBFunctions::CloseDatabase(view);
-        FormRoutines::EnableControls(view, false);
+        CloseStore();
         const QString oldPath = StorePath(folder, oldName);
         if (!CanOpenAccount(oldName, oldPath, oldKey)) {
             txtEditOldUser->setFocus();

@@ -68,6 +68,8 @@ class frmAccounts : public QDialog {
     void showEvent(QShowEvent* event) override;
 
   private:
+    void CloseStore();
+
     StoreView& view;
 
     void BuildLoginTab(QWidget* tab);

@@ -89,10 +89,18 @@ qint16 CurrentCol(const FlexGrid& grid) {
 
 } // namespace
 
-frmKetterby::frmKetterby() {
+frmKetterby::frmKetterby(Controls controls) {
     setObjectName("frmKetterby");
     setWindowTitle("Ketterby");
+    if (controls == Controls::Now)
+        MakeControls();
+}
 
+// Start-up's first four steps go with the controls: centre, log out, the generator's defaults,
+// and the Accounts menu.
+void frmKetterby::MakeControls() {
+    if (SSTab1)
+        return;
     auto* client = new QWidget(this);
     client->setFixedSize(FormRoutines::TwipsToPixels(10605), FormRoutines::TwipsToPixels(7125));
     setCentralWidget(client);
@@ -124,6 +132,11 @@ frmKetterby::frmKetterby() {
     // A command chosen from the menu leaves the focus in the edit box: the edit is discarded
     // all the same, so that Enter cannot write into an entry the command has moved.
     connect(mnuCommands, &QMenu::aboutToShow, this, &frmKetterby::txtText_LostFocus);
+
+    FormRoutines::CenterOnScreen(this);
+    FormRoutines::EnableControls(*this, false);
+    SetGeneratorDefaults();
+    mnuAccounts->setEnabled(true);
 }
 
 void frmKetterby::BuildPasswordsTab(QWidget* tab, int stripTwips) {
@@ -264,12 +277,12 @@ void frmKetterby::BuildMenus() {
 
 void frmKetterby::Form_Load() {
     try {
-        FormRoutines::CenterOnScreen(this);
-        FormRoutines::EnableControls(*this, false);
-        SetGeneratorDefaults();
-        mnuAccounts->setEnabled(true);
         frmAccounts accounts(*this, this);
+        // Start-up waits for the dialog, not for this hidden window: controls not made yet are
+        // made once the dialog is on screen, or by whichever of its actions comes first.
+        Dialogs::AfterFirstPaint(accounts, [this] { MakeControls(); });
         Dialogs::ShowModal(accounts);
+        MakeControls();
     } catch (const Failure& failure) {
         setWindowTitle("Ketterby - " + failure.description);
     }

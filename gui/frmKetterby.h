@@ -24,9 +24,13 @@ class frmKetterby : public QMainWindow, public StoreView {
     Q_OBJECT
 
   public:
-    frmKetterby();
-    // Start-up: centre, log out, then ask for an account before the window is first shown.
+    // When the controls are made: at once, or by start-up once the account dialog is on screen.
+    enum class Controls { Now, AfterAccountDialog };
+    explicit frmKetterby(Controls controls = Controls::Now);
+    // Start-up: ask for an account before the window is first shown.
     void Form_Load();
+    // Makes the controls, centres the window and gives it the logged-out look; once only.
+    void MakeControls() override;
 
     // SSTab1, mnuCommands, msgMSFlexGrid, cmbCurrentTable and TablesList come with StoreView.
     QLineEdit* txtText;

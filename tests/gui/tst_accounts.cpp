@@ -82,7 +82,7 @@ class AccountsTest : public QObject, protected Fixture {
     }
 
     // Start-up loads no image format plugin: the program's icon is read as PNG outright, and
-    // the menu bar's overflow icon only once it is drawn (the first test, before any message
+    // the menu bar's overflow icon only once it is drawn (an early test, before any message
     // box's icon loads them).
     void startUpLoadsNoImagePlugin() {
 #ifndef Q_OS_LINUX
@@ -93,6 +93,25 @@ class AccountsTest : public QObject, protected Fixture {
         QVERIFY(!ImagePluginsLoaded());
         const auto* overflow = window->menuBar()->findChild<QToolButton*>("qt_menubar_ext_button");
         QVERIFY(!overflow->icon().pixmap(16).isNull());
+    }
+
+    // The program's own start-up makes the window's controls only once the account dialog is
+    // on screen, or as its first action begins, whichever comes first.
+    void startUpMakesTheControlsAfterTheDialog() {
+        window = std::make_unique<frmKetterby>(frmKetterby::Controls::AfterAccountDialog);
+        script->Then<frmAccounts>([&](frmAccounts& accounts) {
+            QVERIFY(!window->SSTab1);
+            QTRY_VERIFY(window->SSTab1);
+            QCOMPARE(window->cmbPasswordLength->count(), 20); // made once
+            accounts.close();
+        });
+        window->Form_Load();
+        QVERIFY(window->SSTab1->isHidden() && window->optLettersNumbers->isChecked());
+
+        window = std::make_unique<frmKetterby>(frmKetterby::Controls::AfterAccountDialog);
+        script->Then<frmAccounts>([](frmAccounts& a) { Fill(a, New, {"bob", "first", "first"}); });
+        window->Form_Load();
+        QVERIFY(LoggedIn(*window));
     }
 
     void wholeLifecycle() {
@@ -303,6 +322,7 @@ class AccountsTest : public QObject, protected Fixture {
     }
 
     void commandsItemsRunTheButtonOfTheSameCaption() {
+        FormRoutines::EnableControls(*window, true);
         QCOMPARE(window->mnuCommands->actions().size(), 7);
         for (QAction* item : window->mnuCommands->actions()) {
             auto* button =

@@ -87,7 +87,7 @@ class WindowTest : public QObject, protected Fixture, Clipboard::Board {
         Start();
         store = folder->File("s.mdb");
         script->Then<frmAccounts>([](frmAccounts& accounts) { accounts.close(); });
-        window->Form_Load(); // sets the generator's defaults
+        window->Form_Load();
     }
 
     void cleanup() {
