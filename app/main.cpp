@@ -6,12 +6,6 @@
 
 #include <QApplication>
 
-#include <thread>
-
-#ifdef KETTERBY_FONTCONFIG
-#include <fontconfig/fontconfig.h>
-#endif
-
 #ifdef Q_OS_LINUX
 #include <sys/prctl.h>
 #include <sys/resource.h>
@@ -28,22 +22,11 @@ void DisableCoreDumps() {
 #endif
 }
 
-// Parsing the font configuration takes some milliseconds that the first text on screen would
-// wait for; on its own thread it overlaps with connecting to the display. Fontconfig makes its
-// configuration once, whichever thread asks first.
-void ReadFontConfiguration() {
-#ifdef KETTERBY_FONTCONFIG
-    FcInit();
-#endif
-}
-
 } // namespace
 
 int main(int argc, char* argv[]) {
     DisableCoreDumps();
-    std::thread fonts(ReadFontConfiguration);
     QApplication application(argc, argv);
-    fonts.join();
     application.setStyle(new ProgramStyle(application.style()->name()));
     application.setApplicationName("Ketterby");
     // Every window shows the program's icon; the desktop matches the window to ketterby.desktop.

@@ -3,8 +3,7 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libsqlcipher-dev libsodium-dev libssl-dev
           libbenchmark-dev sqlcipher argon2 e2fsprogs xvfb xauth imagemagick xdotool
-          desktop-file-utils appstream libxcb1-dev libxcb-damage0-dev
-          libfontconfig-dev)
+          desktop-file-utils appstream libxcb1-dev libxcb-damage0-dev)
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
