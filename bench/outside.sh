@@ -2,10 +2,11 @@
 # Start-up and memory, measured from outside the program on a virtual display:
 #   xvfb-run -a -s "-screen 0 1280x900x24" bash bench/outside.sh [runs]
 # Prints, per run, the milliseconds from process start to the account dialog's first content,
-# beside the same for the yardstick (a bare Qt dialog, bench/yardstick.cpp), and the resident
-# memory once a log-in to a store of 10 tables of 99 entries has settled (the key derivation's
-# 64 MiB returned); then the medians, with that of each run's ratio of the two times. The dialog
-# is filled by mouse, as a user would.
+# beside the same for the yardstick (a bare Qt dialog, bench/yardstick.cpp), how many times that
+# the yardstick takes with one line of text, and the resident memory once a log-in to a store
+# of 10 tables of 99 entries has settled (the key derivation's 64 MiB returned); then the
+# medians, with that of each run's ratio of the program to the bare dialog. The dialog is
+# filled by mouse, as a user would.
 set -euo pipefail
 built="$(dirname "$0")/../build/default"
 program="$built/ketterby"
@@ -38,11 +39,11 @@ accounts_shown() {
     xdotool search --onlyvisible --name '^Accounts$' >/dev/null 2>&1
 }
 
-# Starts the program and sets pid and shown, the milliseconds until its "Accounts" window first
+# Starts the program (with its arguments) and sets pid and shown, the milliseconds until its "Accounts" window first
 # shows content, as bench/shown sees it from the X server's events.
 start() {
     local result
-    result=$("$built/bench/shown" Accounts "$1" 2>>"$folder/errors") ||
+    result=$("$built/bench/shown" Accounts "$@" 2>>"$folder/errors") ||
         { echo "$1 ended before its dialog showed" >&2; cat "$folder/errors" >&2; exit 1; }
     pid=${result% *}
     shown=${result#* }
@@ -70,6 +71,9 @@ for run in $(seq 1 "$runs"); do
     bare=$shown
     echo "$bare" >>"$folder/bare"
     stop
+    start "$built/bench/yardstick" text
+    awk -v a="$shown" -v b="$bare" 'BEGIN { printf "%.2f\n", a / b }' >>"$folder/text"
+    stop
     start "$program"
     echo "$shown" >>"$folder/shown"
     # Each run's own ratio: load on the machine slows both of a run alike.
@@ -86,10 +90,12 @@ for run in $(seq 1 "$runs"); do
     fi
     rss=$(awk '/VmRSS/ {print $2}' "/proc/$pid/status")
     echo "$rss" >>"$folder/rss"
-    echo "run $run: account dialog after ${shown} ms (bare dialog ${bare} ms);" \
+    echo "run $run: account dialog after ${shown} ms (bare dialog ${bare} ms; with one line" \
+         "of text $(tail -1 "$folder/text") times that);" \
          "resident memory after log-in ${rss} KiB"
     stop
 done
 echo "medians: account dialog $(median <"$folder/shown") ms, bare dialog" \
-     "$(median <"$folder/bare") ms, ratio within a run $(median <"$folder/ratio")," \
+     "$(median <"$folder/bare") ms, ratio within a run $(median <"$folder/ratio") (bare" \
+     "dialog with one line of text: $(median <"$folder/text"))," \
      "resident memory $(median <"$folder/rss") KiB"
