@@ -39,8 +39,8 @@ accounts_shown() {
     xdotool search --onlyvisible --name '^Accounts$' >/dev/null 2>&1
 }
 
-# Starts the program (with its arguments) and sets pid and shown, the milliseconds until its "Accounts" window first
-# shows content, as bench/shown sees it from the X server's events.
+# Starts the program (with its arguments) and sets pid and shown, the milliseconds until its
+# "Accounts" window first shows content, as bench/shown sees it from the X server's events.
 start() {
     local result
     result=$("$built/bench/shown" Accounts "$@" 2>>"$folder/errors") ||
@@ -49,10 +49,15 @@ start() {
     shown=${result#* }
 }
 
+# The program is bench/shown's child, not this shell's: its window going shows it has ended.
 stop() {
     kill "$pid"
-    wait "$pid" 2>/dev/null || true
     while accounts_shown; do sleep 0.05; done
+}
+
+# The first number divided by the second, to two places.
+ratio() {
+    awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f\n", a / b }'
 }
 
 median() {
@@ -72,12 +77,12 @@ for run in $(seq 1 "$runs"); do
     echo "$bare" >>"$folder/bare"
     stop
     start "$built/bench/yardstick" text
-    awk -v a="$shown" -v b="$bare" 'BEGIN { printf "%.2f\n", a / b }' >>"$folder/text"
+    ratio "$shown" "$bare" >>"$folder/text"
     stop
     start "$program"
     echo "$shown" >>"$folder/shown"
     # Each run's own ratio: load on the machine slows both of a run alike.
-    awk -v a="$shown" -v b="$bare" 'BEGIN { printf "%.2f\n", a / b }' >>"$folder/ratio"
+    ratio "$shown" "$bare" >>"$folder/ratio"
     dialog=$(xdotool search --onlyvisible --name '^Accounts$' | head -1)
     fill 253 66 bench
     fill 253 94 bench

@@ -68,10 +68,9 @@ class frmAccounts : public QDialog {
     void showEvent(QShowEvent* event) override;
 
   private:
-    void CloseStore();
-
     StoreView& view;
 
+    void CloseStore();
     void BuildLoginTab(QWidget* tab);
     void BuildNewTab(QWidget* tab);
     void BuildEditTab(QWidget* tab);
