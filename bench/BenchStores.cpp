@@ -10,6 +10,6 @@ BenchStore::BenchStore(int tables, int entries) {
     MakeStore(Path(), Key(), content);
 }
 
-QString BenchStore::Key() {
+StoreKey BenchStore::Key() {
     return KeyOf("bench");
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/StoreKey.h"
+
 #include <QString>
 #include <QTemporaryDir>
 
@@ -9,7 +11,7 @@ class BenchStore {
     BenchStore(int tables, int entries);
     QString Path() const { return folder.filePath("bench.mdb"); }
     QString Folder() const { return folder.path() + "/"; }
-    static QString Key();
+    static StoreKey Key();
 
   private:
     QTemporaryDir folder;

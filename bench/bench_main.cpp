@@ -41,7 +41,7 @@ class CountedLoop {
 void SetupDatabase(benchmark::State& state) {
     const BenchStore store(int(state.range(0)), 99);
     // The key as the Login button hands it over: stretched for the store's salt.
-    const QString key = Engine::FileKey(store.Path(), BenchStore::Key());
+    const StoreKey key = BenchStore::Key().ForFile(store.Path());
     frmKetterby window;
     DBFunctions::SetupDatabase(window, store.Path(), key); // makes the backup
     const CountedLoop counted(state);
@@ -81,7 +81,7 @@ BENCHMARK(DeriveStoreKey)->Unit(benchmark::kMillisecond);
 void FileKey(benchmark::State& state) {
     const BenchStore store(1, 1);
     for (auto _ : state)
-        benchmark::DoNotOptimize(Engine::FileKey(store.Path(), BenchStore::Key()));
+        benchmark::DoNotOptimize(BenchStore::Key().ForFile(store.Path()));
 }
 BENCHMARK(FileKey)->Unit(benchmark::kMillisecond);
 

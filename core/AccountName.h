@@ -13,4 +13,8 @@ inline const QString RefusalMessage = QStringLiteral(
     "Please enter a valid name.\r\nAn account name cannot contain any of \\ / : * ? \" < > | "
     "or a control character, and cannot be \".\" or \"..\".");
 
+// The refusal of an account whose store is missing, does not open with the password, or has
+// something other than a file where its files belong.
+inline const QString CouldNotOpen = QStringLiteral("Sorry, could not locate or open this account.");
+
 } // namespace AccountName

@@ -12,7 +12,7 @@
 
 namespace DBFunctions {
 
-bool SetupDatabase(StoreView& view, const QString& path, const QString& key) {
+bool SetupDatabase(StoreView& view, const QString& path, const StoreKey& key) {
     view.session = OpenSession(path, key);
     if (!view.session)
         return false;

@@ -2,7 +2,6 @@
 #include "gui/frmAccounts.h"
 
 #include "core/AccountName.h"
-#include "core/Engine.h"
 #include "core/Environment.h"
 #include "core/ErrorTrap.h"
 #include "core/FileOperations.h"
@@ -32,7 +31,6 @@ namespace {
 constexpr int NameLimit = 50;
 constexpr int PasswordLimit = 50;
 const QString StoreFilter = QStringLiteral("Store files (*.mdb)");
-const QString CouldNotOpen = QStringLiteral("Sorry, could not locate or open this account.");
 const QString NameInUse = "This account name is already in use." + MessageBoxes::LineBreak +
                           "Please use a different name.";
 
@@ -58,20 +56,9 @@ bool ContainsBlank(const QString& text) {
     return text.contains(' ');
 }
 
-// Whether the store opens with the key; never touches the logged-in store.
-bool CanOpenDatabase(const QString& path, const QString& key) {
-    try {
-        const Engine::Connection probe(path, key);
-        return true;
-    } catch (const Failure&) {
-        return false;
-    }
-}
-
 // The account's store exists under a literal name and opens with the key.
-bool CanOpenAccount(const QString& name, const QString& path, const QString& key) {
-    return AccountName::IsLiteralFileName(name) && FileOperations::FileExists(path) &&
-           CanOpenDatabase(path, key);
+bool CanOpenAccount(const QString& name, const QString& path, const StoreKey& key) {
+    return AccountName::IsLiteralFileName(name) && DBFunctions::OpensWith(path, key);
 }
 
 QLineEdit* MakeBox(const char* name, QWidget* parent, QLabel* label) {
@@ -254,14 +241,14 @@ void frmAccounts::cmdLogin_Click() {
     Trap("cmdLogin_Click", [&] {
         const QString name = Read(txtLoginUser);
         const QString path = StorePath(ReadFolder(txtLoginPath), name);
-        const QString storeKey = StoreKey::DeriveStoreKey(Read(txtLoginPassword));
+        const StoreKey storeKey = StoreKey::DeriveStoreKey(Read(txtLoginPassword));
         CloseStore();
         // Stretched once for the store's salt, the key serves the check, the compaction and
         // the store connection alike.
-        const QString key =
-            AccountName::IsLiteralFileName(name) ? Engine::FileKey(path, storeKey) : storeKey;
+        const StoreKey key =
+            AccountName::IsLiteralFileName(name) ? storeKey.ForFile(path) : storeKey;
         if (!CanOpenAccount(name, path, key)) {
-            Inform(CouldNotOpen);
+            Inform(AccountName::CouldNotOpen);
             txtLoginUser->clear();
             txtLoginPassword->clear();
             txtLoginUser->setFocus();
@@ -300,8 +287,8 @@ void frmAccounts::cmdCreate_Click() {
             clearPasswords();
             return Inform("Sorry, both passwords must match!");
         }
-        const QString key = StoreKey::DeriveStoreKey(password);
-        if (key.size() > StoreKey::KeyLength) {
+        const StoreKey key = StoreKey::DeriveStoreKey(password);
+        if (key.Length() > StoreKey::KeyLength) {
             clearPasswords();
             return Inform("Please enter a shorter password.");
         }
@@ -322,7 +309,7 @@ void frmAccounts::cmdCreate_Click() {
 void frmAccounts::cmdUpdate_Click() {
     Trap("cmdUpdate_Click", [&] {
         const QString oldName = Read(txtEditOldUser);
-        const QString oldKey = StoreKey::DeriveStoreKey(Read(txtEditOldPass));
+        const StoreKey oldKey = StoreKey::DeriveStoreKey(Read(txtEditOldPass));
         const QString folder = ReadFolder(txtEditPath);
         const QString newName = Read(txtEditNewUser);
         // An empty new name would name the store ".mdb".
@@ -346,8 +333,8 @@ void frmAccounts::cmdUpdate_Click() {
             txtEditNewPass1->setFocus();
             return Inform("Sorry, both passwords must match!");
         }
-        const QString newKey = StoreKey::DeriveStoreKey(newPassword);
-        if (newKey.size() > StoreKey::KeyLength) {
+        const StoreKey newKey = StoreKey::DeriveStoreKey(newPassword);
+        if (newKey.Length() > StoreKey::KeyLength) {
             clearPasswords();
             return Inform("Please enter a shorter password.");
         }
@@ -355,7 +342,7 @@ void frmAccounts::cmdUpdate_Click() {
         const QString oldPath = StorePath(folder, oldName);
         if (!CanOpenAccount(oldName, oldPath, oldKey)) {
             txtEditOldUser->setFocus();
-            return Inform(CouldNotOpen);
+            return Inform(AccountName::CouldNotOpen);
         }
         if (newName != oldName && FileOperations::FileExists(StorePath(folder, newName)))
             return Inform(NameInUse);

@@ -21,7 +21,7 @@ class CountsTest : public QObject, CoreFixture {
             tables.append({"Table " + QString::number(table), Entries(99)});
         MakeStore(path, KeyOf("pw"), tables);
         const Counters::Counts start = Counters::Now();
-        const auto session = DBFunctions::OpenSession(path, Engine::FileKey(path, KeyOf("pw")));
+        const auto session = DBFunctions::OpenSession(path, KeyOf("pw").ForFile(path));
         QVERIFY(session);
         const Counters::Counts loggedIn = Counters::Now();
         QCOMPARE(loggedIn.keyDerivations - start.keyDerivations, 1);

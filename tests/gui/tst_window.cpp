@@ -10,7 +10,7 @@ class WindowTest : public QObject, protected Fixture, Clipboard::Board {
     Q_OBJECT
 
     QString store;
-    const QString key = KeyOf("pw");
+    const StoreKey key = KeyOf("pw");
 
     std::unique_ptr<QMimeData> held;
     void Clear() override { held.reset(); }

@@ -56,7 +56,7 @@ class Fixture : protected CoreFixture {
         QVERIFY2(finished, "a dialog was shown that the test did not expect");
     }
     // Logs the window in to the store, as the account dialog does.
-    bool LogIn(const QString& path, const QString& key) {
+    bool LogIn(const QString& path, const StoreKey& key) {
         const bool opened = DBFunctions::SetupDatabase(*window, path, key);
         FormRoutines::EnableControls(*window, opened);
         return opened;
