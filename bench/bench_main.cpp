@@ -1,7 +1,7 @@
 // Benchmarks of the real operations on real store files, with the main window on the
 // offscreen platform. Each prints medians over its repetitions.
 #include "bench/BenchStores.h"
-#include "bench/Counters.h"
+#include "counters/Counters.h"
 #include "core/Engine.h"
 #include "core/Generate.h"
 #include "core/MessageBoxes.h"
