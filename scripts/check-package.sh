@@ -23,7 +23,8 @@ if [ "${1:-}" = --inside ]; then
         ! dpkg-query -W -f="\${Status}\n" "${build[@]}" 2>/dev/null | grep -q "^install ok"
         apt-get install -y -q /tmp/package.deb
         program=$(sed -n "s/^Exec=\([^ ]*\).*/\1/p" /usr/share/applications/$id.desktop)
-        [ "$(command -v "$program")" = /usr/bin/ketterby ]
+        [ "$(command -v "$program")" = /usr/bin/ketterby ] ||
+            { echo "the desktop entry starts $program, not /usr/bin/ketterby"; exit 1; }
         # Still running after five seconds: started, and waiting at its account dialog.
         status=0
         XDG_RUNTIME_DIR=$(mktemp -d) QT_QPA_PLATFORM=offscreen timeout 5 "$program" || status=$?

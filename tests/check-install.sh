@@ -13,6 +13,9 @@ for program in bin/*; do
     warnings=$(zcat "share/man/man1/${program#bin/}.1.gz" | groff -man -ww -z 2>&1)
     [ -z "$warnings" ] || { echo "$program: $warnings"; exit 1; }
 done
+# The entry, its icon and the metainfo's launchable all name one ID.
+grep -qx "Icon=$id" share/applications/$id.desktop
+grep -q ">$id.desktop</launchable>" share/metainfo/$id.metainfo.xml
 grep '@[A-Z_]*@' share/ketterby/help.htm share/metainfo/*.metainfo.xml && exit 1
 desktop-file-validate share/applications/$id.desktop
 appstreamcli validate --pedantic --no-net share/metainfo/$id.metainfo.xml
