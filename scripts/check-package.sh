@@ -16,11 +16,12 @@ if [ "${1:-}" = --inside ]; then
     mount -t proc proc "$root/system/proc"
     mount --rbind /dev "$root/system/dev"
     cp "$3" "$root/system/tmp/package.deb"
-    exec chroot "$root/system" env DEBIAN_FRONTEND=noninteractive id=$id bash -euo pipefail -c '
-        build=(cmake ninja-build g++ pkg-config qt6-base-dev libsqlcipher-dev libsodium-dev
-               libssl-dev libcsv-dev)
-        apt-get remove -y -q "${build[@]}" >/dev/null
-        ! dpkg-query -W -f="\${Status}\n" "${build[@]}" 2>/dev/null | grep -q "^install ok"
+    build=$(bash "$(dirname "$self")/install-deps.sh" --list)
+    exec chroot "$root/system" env DEBIAN_FRONTEND=noninteractive id=$id build="$build" \
+        bash -euo pipefail -c '
+        # A desktop without the build packages (the libraries they pulled in stay, as other
+        # programs would keep them): apt installs the package with what it depends on.
+        apt-get remove -y -q $build >/dev/null
         apt-get install -y -q /tmp/package.deb
         program=$(sed -n "s/^Exec=\([^ ]*\).*/\1/p" /usr/share/applications/$id.desktop)
         [ "$(command -v "$program")" = /usr/bin/ketterby ] ||

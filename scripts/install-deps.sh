@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Ketterby needs, if missing: with no argument what building and
 # running the programs need (make run); with --all also what the tests, the benchmarks and the
-# Debian package need (make test, make bench, make package, CI).
+# Debian package need (make test, make bench, make package, CI). --list prints the first.
 set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libsqlcipher-dev libsodium-dev libssl-dev
           libcsv-dev)
+if [ "${1:-}" = --list ]; then
+    echo "${packages[@]}"
+    exit 0
+fi
 if [ "${1:-}" = --all ]; then
     # tests: the README's recipe (sqlcipher, argon2), a folder made unwritable (e2fsprogs'
     # chattr) and the install tree's validators
