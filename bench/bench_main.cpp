@@ -1,11 +1,11 @@
 // Benchmarks of the real operations on real store files, with the main window on the
 // offscreen platform. Each prints medians over its repetitions.
 #include "bench/BenchStores.h"
-#include "bench/Counters.h"
 #include "core/Engine.h"
 #include "core/Generate.h"
 #include "core/MessageBoxes.h"
 #include "core/StoreKey.h"
+#include "counters/Counters.h"
 #include "gui/FlexGrid.h"
 #include "gui/PopulateFlexGrid.h"
 #include "gui/StoreSetup.h"

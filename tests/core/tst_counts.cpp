@@ -1,8 +1,8 @@
 // What a log-in and a Delete cost, counted: a change in the number of key derivations, syncs
 // or statements is a change in their cost and must be made on purpose.
-#include "bench/Counters.h"
 #include "core/EntryOperations.h"
 #include "core/StoreFiles.h"
+#include "counters/Counters.h"
 #include "tests/support/CoreSupport.h"
 
 class CountsTest : public QObject, CoreFixture {
