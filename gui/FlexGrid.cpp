@@ -4,9 +4,20 @@
 #include "gui/GridModel.h"
 
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QStyle>
+#include <QToolTip>
 
 #include <cmath>
+
+namespace {
+
+// A line of text with two pixels above and below.
+int RowHeight(const QFont& font) {
+    return QFontMetrics(font).height() + 4;
+}
+
+} // namespace
 
 FlexGrid::FlexGrid(QWidget* parent)
     : QTableView(parent), cells(new GridModel(2, 2, palette().button(), this)) {
@@ -15,7 +26,7 @@ FlexGrid::FlexGrid(QWidget* parent)
     verticalHeader()->hide();
     horizontalHeader()->setMinimumSectionSize(1);
     verticalHeader()->setMinimumSectionSize(1);
-    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+    verticalHeader()->setDefaultSectionSize(RowHeight(font()));
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
@@ -69,13 +80,38 @@ void FlexGrid::MakeCurrent(int row, int col) {
     selectionModel()->setCurrentIndex(cells->index(row, col), QItemSelectionModel::ClearAndSelect);
 }
 
+void FlexGrid::SetColFont(int col, const QFont& font) {
+    cells->SetColumnFont(col, font);
+    QHeaderView& rows = *verticalHeader();
+    rows.setDefaultSectionSize(std::max(rows.defaultSectionSize(), RowHeight(font)));
+}
+
 QRect FlexGrid::CellRect(int row, int col) const {
     return visualRect(cells->index(row, col)).translated(viewport()->pos());
 }
 
 // A cell draws its text between margins of the style's, beside one grid line.
 int FlexGrid::TextWidth(const QString& text) const {
+    return TextWidth(text, font());
+}
+
+int FlexGrid::TextWidth(const QString& text, const QFont& font) const {
     const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
-    const int textWidth = int(std::ceil(QFontMetricsF(font()).horizontalAdvance(text)));
+    const int textWidth = int(std::ceil(QFontMetricsF(font).horizontalAdvance(text)));
     return textWidth + 2 * margin + (showGrid() ? 1 : 0);
+}
+
+bool FlexGrid::viewportEvent(QEvent* event) {
+    if (event->type() != QEvent::ToolTip)
+        return QTableView::viewportEvent(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const QModelIndex cell = indexAt(help->pos());
+    const QString text = cell.data().toString();
+    const QVariant cellFont = cell.data(Qt::FontRole);
+    const QFont font = cellFont.isValid() ? cellFont.value<QFont>() : this->font();
+    if (TextWidth(text, font) > columnWidth(cell.column()))
+        QToolTip::showText(help->globalPos(), text, viewport(), visualRect(cell));
+    else
+        QToolTip::hideText();
+    return true;
 }

@@ -11,6 +11,7 @@
 #include "core/StoreFolder.h"
 #include "core/StoreKey.h"
 #include "gui/Dialogs.h"
+#include "gui/FolderBox.h"
 #include "gui/FormRoutines.h"
 #include "gui/StoreSetup.h"
 #include "gui/StoreView.h"
@@ -91,9 +92,11 @@ QLineEdit* MakePasswordBox(const char* name, QWidget* parent, QLabel* label) {
 
 // A folder box left empty means the user's data folder, which it shows.
 QLineEdit* MakeFolderBox(const char* name, QWidget* parent, QLabel* label) {
-    QLineEdit* box = MakeBox(name, parent, label);
+    auto* box = new FolderBox(Environment::DataFolder(), parent);
+    box->setObjectName(name);
+    if (label)
+        label->setBuddy(box);
     box->setAccessibleName("Folder");
-    box->setPlaceholderText(Environment::DataFolder());
     return box;
 }
 
@@ -131,6 +134,7 @@ frmAccounts::frmAccounts(StoreView& view, QWidget* parent) : QDialog(parent), vi
                                  txtEditPath, txtEditNewUser, txtEditNewPass1, txtEditNewPass2,
                                  cmdUpdate});
     SSTab1->setCurrentIndex(0);
+    SSTab1_Click(0);
     connect(SSTab1, &QTabWidget::currentChanged, this, &frmAccounts::SSTab1_Click);
     connect(cmdLogin, &QPushButton::clicked, this, &frmAccounts::cmdLogin_Click);
     connect(cmdCreate, &QPushButton::clicked, this, &frmAccounts::cmdCreate_Click);
@@ -150,7 +154,6 @@ void frmAccounts::BuildLoginTab(QWidget* tab) {
     cmdLoginPath = Make<QPushButton>("cmdLoginPath", Frame1, "&Browse");
     txtLoginPath = MakeFolderBox("txtLoginPath", Frame1, nullptr);
     cmdLogin = Make<QPushButton>("cmdLogin", Frame1, "&Login");
-    cmdLogin->setDefault(true);
     grid->addWidget(Label1, 0, 0);
     grid->addWidget(txtLoginUser, 0, 1);
     grid->addWidget(Label2, 1, 0);
@@ -226,20 +229,18 @@ void frmAccounts::showEvent(QShowEvent* event) {
     FormRoutines::CenterOnScreen(this);
 }
 
+// A tab chosen puts the focus in its first box, and Enter presses that tab's own button.
 void frmAccounts::SSTab1_Click(int tab) {
-    switch (tab) {
-    case 1:
-        txtNewUser->setFocus();
-        break;
-    case 2:
-        txtEditOldUser->setFocus();
-        break;
-    case 3:
+    const std::pair<QLineEdit*, QPushButton*> tabs[] = {
+        {txtLoginUser, cmdLogin}, {txtNewUser, cmdCreate}, {txtEditOldUser, cmdUpdate}};
+    if (tab == 3) {
         close();
-        break;
-    default:
-        break;
+        return;
     }
+    if (tab < 0 || tab >= int(std::size(tabs)))
+        return;
+    tabs[tab].first->setFocus();
+    tabs[tab].second->setDefault(true);
 }
 
 // Every action closes the open store and shows the logged-out look before it looks for the

@@ -1,0 +1,165 @@
+// The forms on a desktop as a user has it: every text fits at the usual font sizes, the account
+// dialog answers the keyboard, a screen reader names the controls, and the small things.
+#include "gui/ProgramStyle.h"
+#include "tests/support/GuiSupport.h"
+
+namespace {
+
+template <class Widget = QWidget> Widget* Find(const QWidget& form, const char* name) {
+    auto* widget = form.findChild<Widget*>(name);
+    if (!widget)
+        qFatal("no control %s", name);
+    return widget;
+}
+
+// Whether the text, less its access-key marks, fits the rectangle in the widget's font.
+bool Fits(const QWidget& widget, QString text, const QRect& room) {
+    text.remove(QRegularExpression("&(?!&)"));
+    const QFontMetrics metrics = widget.fontMetrics();
+    return metrics.horizontalAdvance(text) <= room.width() && metrics.height() <= room.height();
+}
+
+// Where the control draws its text: every text it can show must fit there.
+std::pair<QStringList, QRect> TextAndRoom(const QWidget& control) {
+    const QStyle& style = *control.style();
+    if (const auto* button = qobject_cast<const QAbstractButton*>(&control)) {
+        QStyleOptionButton option;
+        option.initFrom(button);
+        const bool radio = qobject_cast<const QRadioButton*>(button);
+        return {{button->text()},
+                style.subElementRect(radio ? QStyle::SE_RadioButtonContents
+                                           : QStyle::SE_PushButtonContents,
+                                     &option, button)};
+    }
+    if (const auto* label = qobject_cast<const QLabel*>(&control); label && !label->wordWrap())
+        return {{label->text()}, label->contentsRect()};
+    if (const auto* frame = qobject_cast<const QGroupBox*>(&control)) {
+        QStyleOptionGroupBox option;
+        option.initFrom(frame);
+        option.text = frame->title();
+        option.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
+        const QRect title =
+            style.subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, frame);
+        return {{frame->title()}, title.intersected(frame->rect())};
+    }
+    if (const auto* chooser = qobject_cast<const QComboBox*>(&control);
+        chooser && !chooser->isEditable()) {
+        QStyleOptionComboBox option;
+        option.initFrom(chooser);
+        return {Items(chooser->model()), style
+                                             .subControlRect(QStyle::CC_ComboBox, &option,
+                                                             QStyle::SC_ComboBoxEditField, chooser)
+                                             .adjusted(1, 0, -1, 0)};
+    }
+    if (const auto* box = qobject_cast<const QLineEdit*>(&control);
+        box && !box->placeholderText().isEmpty()) {
+        QStyleOptionFrame option;
+        option.initFrom(box);
+        option.lineWidth = 1;
+        return {
+            {box->placeholderText()},
+            style.subElementRect(QStyle::SE_LineEditContents, &option, box).adjusted(2, 0, -2, 0)};
+    }
+    return {};
+}
+
+// Every control the form shows lies inside its parent and has room for each of its texts.
+void ExpectTextsFit(const QWidget& form) {
+    for (const QWidget* control : form.findChildren<QWidget*>()) {
+        if (control->objectName().isEmpty() || control->objectName().startsWith("qt_") ||
+            !control->isVisibleTo(&form))
+            continue;
+        const QString where = control->objectName();
+        QVERIFY2(control->parentWidget()->rect().contains(control->geometry()), qPrintable(where));
+        const auto [texts, room] = TextAndRoom(*control);
+        for (const QString& text : texts)
+            QVERIFY2(text.isEmpty() || Fits(*control, text, room), qPrintable(where + ": " + text));
+    }
+}
+
+// No scroll bar, so every row and item shows.
+void ExpectWhole(const QAbstractScrollArea& area) {
+    QVERIFY2(!area.horizontalScrollBar()->isVisible() && !area.verticalScrollBar()->isVisible(),
+             qPrintable(area.objectName()));
+}
+
+} // namespace
+
+class DesktopTest : public QObject, protected Fixture {
+    Q_OBJECT
+
+    QFont designFont;
+
+  private slots:
+    void initTestCase() {
+        QApplication::setStyle(new ProgramStyle(QApplication::style()->name()));
+        designFont = QApplication::font();
+    }
+
+    void init() { Start(); }
+
+    void cleanup() {
+        QApplication::setFont(designFont);
+        Environment::SetDataFolder(folder->Path());
+        Finish();
+    }
+
+    // Each form at the usual desktop font sizes, each of its tabs in turn.
+    void formsFitTheirFont_data() {
+        QTest::addColumn<QString>("form");
+        QTest::addColumn<int>("points");
+        for (const char* form :
+             {"frmKetterby", "frmAccounts", "frmNewEntry", "frmInputForm", "frmAbout"})
+            for (int points = 8; points <= 12; ++points)
+                QTest::addRow("%s at %d pt", form, points) << QString(form) << points;
+    }
+
+    void formsFitTheirFont() {
+        QFETCH(QString, form);
+        QFETCH(int, points);
+        QFont font = designFont;
+        font.setPointSize(points);
+        QApplication::setFont(font);
+        Environment::SetDataFolder("/home/alexandra/.local/share/Ketterby/");
+        window = std::make_unique<frmKetterby>();
+        std::unique_ptr<QWidget> dialog;
+        if (form == "frmAccounts")
+            dialog = std::make_unique<frmAccounts>(*window);
+        else if (form == "frmNewEntry")
+            dialog = std::make_unique<frmNewEntry>(*window, "gen");
+        else if (form == "frmInputForm")
+            dialog = std::make_unique<frmInputForm>();
+        else if (form == "frmAbout")
+            dialog = std::make_unique<frmAbout>();
+        Environment::SetDataFolder(folder->Path());
+        QWidget& shown = dialog ? *dialog : *window;
+        if (!dialog) {
+            const QString store = folder->File("s.mdb");
+            MakeStore(store, KeyOf("pw"), {{"Default", Entries(17)}});
+            QVERIFY(LogIn(store, KeyOf("pw")));
+            Find<QComboBox>(shown, "cmbPasswordLength")->setCurrentIndex(19);
+            Find<QPushButton>(shown, "cmdGenerate")->click();
+        }
+        shown.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&shown));
+        auto* tabs = shown.findChild<QTabWidget*>("SSTab1");
+        for (int tab = 0; tab < (tabs ? tabs->count() : 1); ++tab) {
+            if (tabs && tabs->tabText(tab) == "Exit")
+                continue;
+            if (tabs)
+                tabs->setCurrentIndex(tab);
+            QCoreApplication::processEvents();
+            ExpectTextsFit(shown);
+        }
+        if (!dialog) {
+            ExpectWhole(*Find<QListWidget>(shown, "PasswordList"));
+            const auto* grid = Find<FlexGrid>(shown, "msgMSFlexGrid");
+            ExpectWhole(*grid);
+            for (int col = 1; col < 5; ++col)
+                QVERIFY(grid->TextWidth(grid->TextMatrix(0, col)) <= grid->ColWidth(col));
+        }
+    }
+};
+
+QTEST_MAIN(DesktopTest)
+#include "tst_desktop.moc"
