@@ -159,6 +159,69 @@ class DesktopTest : public QObject, protected Fixture {
                 QVERIFY(grid->TextWidth(grid->TextMatrix(0, col)) <= grid->ColWidth(col));
         }
     }
+
+    // The focus starts in the Login tab's first box and goes to the first box of a tab chosen;
+    // Enter there presses that tab's own button.
+    void accountTabsTakeFocusAndEnter() {
+        script->Then<frmAccounts>([&](frmAccounts& accounts) {
+            QVERIFY(QTest::qWaitForWindowActive(&accounts));
+            const std::tuple<int, const char*, const char*, QString> tabs[] = {
+                {0, "txtLoginUser", "cmdLogin", "Sorry, could not locate or open this account."},
+                {1, "txtNewUser", "cmdCreate", "Please enter a valid name."},
+                {2, "txtEditOldUser", "cmdUpdate", "Please enter a valid name."},
+                {0, "txtLoginUser", "cmdLogin", "Sorry, could not locate or open this account."}};
+            for (const auto& [tab, box, button, message] : tabs) {
+                Find<QTabWidget>(accounts, "SSTab1")->setCurrentIndex(tab);
+                QCOMPARE(QApplication::focusWidget(), Find(accounts, box));
+                QSignalSpy pressed(Find<QPushButton>(accounts, button), &QPushButton::clicked);
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+                QCOMPARE(pressed.count(), 1);
+                messages->ExpectOne(message, MessageBoxes::Icon::Information);
+            }
+        });
+        Find<QMenu>(*window, "mnuAccounts")->actions().constFirst()->trigger();
+    }
+
+    // A screen reader names each control by what it is; a chooser tells its value apart.
+    void controlsHaveAccessibleNames() {
+        const std::pair<const char*, QString> named[] = {{"Frame4", "Character class"},
+                                                         {"Frame5", "Letter case"},
+                                                         {"txtText", "Edit entry field"},
+                                                         {"cmbCurrentTable", "Current table"},
+                                                         {"cmbPasswordLength", "Password size"}};
+        for (const auto& [name, expected] : named)
+            QCOMPARE(
+                QAccessible::queryAccessibleInterface(Find(*window, name))->text(QAccessible::Name),
+                expected);
+        QCOMPARE(QAccessible::queryAccessibleInterface(Find(*window, "cmbPasswordLength"))
+                     ->text(QAccessible::Value),
+                 QString("10"));
+    }
+
+    // Passwords show in a fixed-pitch font; a cut cell shows its whole text as a tooltip; the
+    // message-box icons are drawn sharp at twice the scale.
+    void passwordsReadClearly() {
+        const QString store = folder->File("s.mdb");
+        MakeStore(store, KeyOf("pw"), {{"Default", {{"1/2/26", QString(80, 'd'), "u", "p"}}}});
+        QVERIFY(LogIn(store, KeyOf("pw")));
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        auto* grid = Find<FlexGrid>(*window, "msgMSFlexGrid");
+        for (const QFont& font : {grid->model()->index(1, 4).data(Qt::FontRole).value<QFont>(),
+                                  Find(*window, "PasswordList")->font()})
+            QCOMPARE(QFontMetrics(font).horizontalAdvance("lI1"),
+                     QFontMetrics(font).horizontalAdvance("WO0"));
+        for (const int col : {3, 2}) {
+            const QPoint cell = grid->CellRect(1, col).center() - grid->viewport()->pos();
+            QHelpEvent help(QEvent::ToolTip, cell, grid->viewport()->mapToGlobal(cell));
+            QCoreApplication::sendEvent(grid->viewport(), &help);
+            QCOMPARE(QToolTip::text(), col == 2 ? QString(80, 'd') : QString());
+        }
+        for (const auto icon : {QStyle::SP_MessageBoxInformation, QStyle::SP_MessageBoxWarning,
+                                QStyle::SP_MessageBoxCritical, QStyle::SP_MessageBoxQuestion})
+            QCOMPARE(QApplication::style()->standardIcon(icon).pixmap(QSize(32, 32), 2).size(),
+                     QSize(64, 64));
+    }
 };
 
 QTEST_MAIN(DesktopTest)
