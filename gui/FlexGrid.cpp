@@ -10,15 +10,6 @@
 
 #include <cmath>
 
-namespace {
-
-// A line of text with two pixels above and below.
-int RowHeight(const QFont& font) {
-    return QFontMetrics(font).height() + 4;
-}
-
-} // namespace
-
 FlexGrid::FlexGrid(QWidget* parent)
     : QTableView(parent), cells(new GridModel(2, 2, palette().button(), this)) {
     setModel(cells);
@@ -26,7 +17,7 @@ FlexGrid::FlexGrid(QWidget* parent)
     verticalHeader()->hide();
     horizontalHeader()->setMinimumSectionSize(1);
     verticalHeader()->setMinimumSectionSize(1);
-    verticalHeader()->setDefaultSectionSize(RowHeight(font()));
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
@@ -82,8 +73,6 @@ void FlexGrid::MakeCurrent(int row, int col) {
 
 void FlexGrid::SetColFont(int col, const QFont& font) {
     cells->SetColumnFont(col, font);
-    QHeaderView& rows = *verticalHeader();
-    rows.setDefaultSectionSize(std::max(rows.defaultSectionSize(), RowHeight(font)));
 }
 
 QRect FlexGrid::CellRect(int row, int col) const {

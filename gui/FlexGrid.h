@@ -27,7 +27,7 @@ class FlexGrid : public QTableView {
     int Col() const;
     void SetCol(int col);
 
-    // The column's cells below the header are drawn in the font; rows grow to hold it.
+    // The column's cells below the header are drawn in the font, no taller than the grid's.
     void SetColFont(int col, const QFont& font);
 
     // Column widths in pixels.

@@ -161,10 +161,18 @@ class DesktopTest : public QObject, protected Fixture {
     }
 
     // The focus starts in the Login tab's first box and goes to the first box of a tab chosen;
-    // Enter there presses that tab's own button.
+    // Enter there presses that tab's own button. A folder too long for the box is elided in the
+    // middle and shown whole as the tooltip.
     void accountTabsTakeFocusAndEnter() {
+        const QString longFolder = "/home/" + QString(150, 'a') + "/.local/share/Ketterby/";
+        Environment::SetDataFolder(longFolder);
         script->Then<frmAccounts>([&](frmAccounts& accounts) {
             QVERIFY(QTest::qWaitForWindowActive(&accounts));
+            const auto* folderBox = Find<QLineEdit>(accounts, "txtLoginPath");
+            QVERIFY(folderBox->placeholderText().startsWith("/home/aa") &&
+                    folderBox->placeholderText().endsWith("/Ketterby/") &&
+                    folderBox->placeholderText().size() < longFolder.size());
+            QCOMPARE(folderBox->toolTip(), longFolder);
             const std::tuple<int, const char*, const char*, QString> tabs[] = {
                 {0, "txtLoginUser", "cmdLogin", "Sorry, could not locate or open this account."},
                 {1, "txtNewUser", "cmdCreate", "Please enter a valid name."},
