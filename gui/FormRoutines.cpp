@@ -36,7 +36,7 @@ constexpr int DesignHeight = 14;
 const QString Letters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
 
 double PerPixel(int measured, int design) {
-    return DesignTwipsPerPixel * std::min(1.0, double(design) / measured);
+    return DesignTwipsPerPixel * design / measured;
 }
 
 } // namespace

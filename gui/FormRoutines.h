@@ -18,10 +18,9 @@ void EnableControls(StoreView& view, bool enabled);
 void SetListExtent(QListWidget& list, const QString& text);
 
 // Layouts are given in twips. A form has 15 twips to a pixel at the design font (9-point DejaVu
-// Sans at 96 dots per inch, whose letters the twips tables were drawn around) and more as its
-// font grows: across with the font's average letter width, down with its height, as a Windows
-// dialog unit follows its font. Below the design font a form keeps its design size: smaller
-// text fits it, and indicators and frames do not shrink with the text.
+// Sans at 96 dots per inch, whose letters the twips tables were drawn around), fewer as its
+// font grows and more as it shrinks: across with the font's average letter width, down with its
+// height, as a Windows dialog unit follows its font.
 class Twips {
   public:
     // The scale of the form the widget lies in, from that form's font.

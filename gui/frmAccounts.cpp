@@ -205,23 +205,24 @@ void frmAccounts::BuildEditTab(QWidget* tab) {
     Label10 = Make<QLabel>("Label10", Frame3, "Confirm Password");
     txtEditNewPass2 = MakePasswordBox("txtEditNewPass2", Frame3, Label10);
     cmdUpdate = Make<QPushButton>("cmdUpdate", Frame3, "&Update");
-    // Old values on the left, new values on the right, Update below both.
+    // Old values on the left, new values on the right; the folder of both across the whole
+    // width below them, so that it shows whole; Update last.
     grid->addWidget(Label6, 0, 0, 1, 2);
     grid->addWidget(txtEditOldUser, 1, 0, 1, 2);
     grid->addWidget(Label7, 2, 0, 1, 2);
     grid->addWidget(txtEditOldPass, 3, 0, 1, 2);
-    grid->addWidget(Label11, 4, 0, 1, 2);
-    grid->addWidget(cmdEditPath, 5, 0);
-    grid->addWidget(txtEditPath, 5, 1);
     grid->addWidget(Label8, 0, 2);
     grid->addWidget(txtEditNewUser, 1, 2);
     grid->addWidget(Label9, 2, 2);
     grid->addWidget(txtEditNewPass1, 3, 2);
     grid->addWidget(Label10, 4, 2);
     grid->addWidget(txtEditNewPass2, 5, 2);
-    grid->addWidget(cmdUpdate, 6, 2, Qt::AlignRight);
+    grid->addWidget(Label11, 6, 0, 1, 3);
+    grid->addWidget(cmdEditPath, 7, 0);
+    grid->addWidget(txtEditPath, 7, 1, 1, 2);
+    grid->addWidget(cmdUpdate, 8, 2, Qt::AlignRight);
     grid->setColumnMinimumWidth(1, 120);
-    grid->setRowStretch(7, 1);
+    grid->setRowStretch(9, 1);
 }
 
 void frmAccounts::showEvent(QShowEvent* event) {

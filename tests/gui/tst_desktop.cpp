@@ -19,7 +19,8 @@ bool Fits(const QWidget& widget, QString text, const QRect& room) {
     return metrics.horizontalAdvance(text) <= room.width() && metrics.height() <= room.height();
 }
 
-// Where the control draws its text: every text it can show must fit there.
+// Where the control draws its text: every text it can show must fit there. A folder box shows
+// its folder whole, so the folder (its tooltip) must fit as well.
 std::pair<QStringList, QRect> TextAndRoom(const QWidget& control) {
     const QStyle& style = *control.style();
     if (const auto* button = qobject_cast<const QAbstractButton*>(&control)) {
@@ -57,7 +58,7 @@ std::pair<QStringList, QRect> TextAndRoom(const QWidget& control) {
         option.initFrom(box);
         option.lineWidth = 1;
         return {
-            {box->placeholderText()},
+            {box->placeholderText(), box->toolTip()},
             style.subElementRect(QStyle::SE_LineEditContents, &option, box).adjusted(2, 0, -2, 0)};
     }
     return {};
@@ -166,6 +167,8 @@ class DesktopTest : public QObject, protected Fixture {
     void accountTabsTakeFocusAndEnter() {
         const QString longFolder = "/home/" + QString(150, 'a') + "/.local/share/Ketterby/";
         Environment::SetDataFolder(longFolder);
+        // Enter on a Browse button would open the folder picker: it answers nothing at once.
+        Dialogs::SetFolderPicker([](const Dialogs::FolderRequest&) { return std::nullopt; });
         script->Then<frmAccounts>([&](frmAccounts& accounts) {
             QVERIFY(QTest::qWaitForWindowActive(&accounts));
             const auto* folderBox = Find<QLineEdit>(accounts, "txtLoginPath");
@@ -188,6 +191,7 @@ class DesktopTest : public QObject, protected Fixture {
             }
         });
         Find<QMenu>(*window, "mnuAccounts")->actions().constFirst()->trigger();
+        Dialogs::SetFolderPicker({});
     }
 
     // A screen reader names each control by what it is; a chooser tells its value apart.
