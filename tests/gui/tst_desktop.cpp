@@ -214,7 +214,8 @@ class DesktopTest : public QObject, protected Fixture {
     // message-box icons are drawn sharp at twice the scale.
     void passwordsReadClearly() {
         const QString store = folder->File("s.mdb");
-        MakeStore(store, KeyOf("pw"), {{"Default", {{"1/2/26", QString(80, 'd'), "u", "p"}}}});
+        MakeStore(store, KeyOf("pw"),
+                  {{"Default", {{"1/2/26", QString(80, 'd'), "u", QString(40, 'l')}}}});
         QVERIFY(LogIn(store, KeyOf("pw")));
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
@@ -223,11 +224,11 @@ class DesktopTest : public QObject, protected Fixture {
                                   Find(*window, "PasswordList")->font()})
             QCOMPARE(QFontMetrics(font).horizontalAdvance("lI1"),
                      QFontMetrics(font).horizontalAdvance("WO0"));
-        for (const int col : {3, 2}) {
+        for (const int col : {3, 2, 4}) { // forty l would fit the column, but not fixed-pitch
             const QPoint cell = grid->CellRect(1, col).center() - grid->viewport()->pos();
             QHelpEvent help(QEvent::ToolTip, cell, grid->viewport()->mapToGlobal(cell));
             QCoreApplication::sendEvent(grid->viewport(), &help);
-            QCOMPARE(QToolTip::text(), col == 2 ? QString(80, 'd') : QString());
+            QCOMPARE(QToolTip::text(), col == 3 ? QString() : grid->TextMatrix(1, col));
         }
         for (const auto icon : {QStyle::SP_MessageBoxInformation, QStyle::SP_MessageBoxWarning,
                                 QStyle::SP_MessageBoxCritical, QStyle::SP_MessageBoxQuestion})
