@@ -68,7 +68,7 @@ void Place(QWidget* widget, int left, int top, int width, int height) {
 QFont FixedPitchFont(const QWidget* widget) {
     QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     const QFont& font = widget->font();
-    const double size = font.pointSizeF() > 0 ? font.pointSizeF() : font.pixelSize() * 0.75;
+    const double size = QFontInfo(font).pointSizeF();
     fixed.setPointSizeF(size);
     // Some fixed-pitch fonts keep more room between lines; the rows drawn for the widget's
     // font must still hold them.
