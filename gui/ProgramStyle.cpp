@@ -40,46 +40,44 @@ class DeferredIconEngine : public QIconEngine {
     bool loaded = false;
 };
 
-// A message-box icon drawn with lines and text at whatever size it is asked for, so it stays
-// sharp at any scale: a round sign with "i", "?" or a cross, or a triangle with "!".
-class MessageIconEngine : public QIconEngine {
+// A message-box icon: its name in the freedesktop icon themes, and the round sign drawn where
+// a theme has none.
+struct MessageSign {
+    QStyle::StandardPixmap kind;
+    const char* themeName;
+    QColor colour;
+    QString glyph;
+};
+
+const MessageSign* FindMessageSign(QStyle::StandardPixmap kind) {
+    static const MessageSign signs[] = {
+        {QStyle::SP_MessageBoxInformation, "dialog-information", QColor(0x1c, 0x71, 0xd8), "i"},
+        {QStyle::SP_MessageBoxWarning, "dialog-warning", QColor(0xe5, 0xa5, 0x0a), "!"},
+        {QStyle::SP_MessageBoxCritical, "dialog-error", QColor(0xc0, 0x1c, 0x28), QChar(0xd7)},
+        {QStyle::SP_MessageBoxQuestion, "dialog-question", QColor(0x1c, 0x71, 0xd8), "?"}};
+    for (const MessageSign& sign : signs)
+        if (sign.kind == kind)
+            return &sign;
+    return nullptr;
+}
+
+// Draws the sign at whatever size it is asked for, so it stays sharp at any scale.
+class MessageSignEngine : public QIconEngine {
   public:
-    explicit MessageIconEngine(QStyle::StandardPixmap kind) : kind(kind) {}
+    explicit MessageSignEngine(const MessageSign& sign) : sign(sign) {}
 
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode, QIcon::State) override {
         painter->save();
         painter->setRenderHint(QPainter::Antialiasing);
         painter->setPen(Qt::NoPen);
-        const QRectF sign = QRectF(rect).adjusted(1, 1, -1, -1);
-        const double side = sign.height();
-        if (kind == QStyle::SP_MessageBoxWarning) {
-            painter->setBrush(QColor(0xf5, 0xc2, 0x11));
-            painter->drawPolygon(
-                QPolygonF{{sign.center().x(), sign.top()}, sign.bottomRight(), sign.bottomLeft()});
-        } else {
-            painter->setBrush(kind == QStyle::SP_MessageBoxCritical ? QColor(0xc0, 0x1c, 0x28)
-                                                                    : QColor(0x1c, 0x71, 0xd8));
-            painter->drawEllipse(sign);
-        }
-        if (kind == QStyle::SP_MessageBoxCritical) {
-            painter->setPen(QPen(Qt::white, side / 8, Qt::SolidLine, Qt::RoundCap));
-            const double inset = side * 0.32;
-            const QRectF cross = sign.adjusted(inset, inset, -inset, -inset);
-            painter->drawLine(cross.topLeft(), cross.bottomRight());
-            painter->drawLine(cross.topRight(), cross.bottomLeft());
-        } else {
-            QFont font;
-            font.setBold(true);
-            font.setPixelSize(std::max(1, int(side * 0.62)));
-            painter->setFont(font);
-            painter->setPen(kind == QStyle::SP_MessageBoxWarning ? Qt::black : Qt::white);
-            const QRectF text =
-                kind == QStyle::SP_MessageBoxWarning ? sign.adjusted(0, side * 0.25, 0, 0) : sign;
-            const char* glyph = kind == QStyle::SP_MessageBoxWarning    ? "!"
-                                : kind == QStyle::SP_MessageBoxQuestion ? "?"
-                                                                        : "i";
-            painter->drawText(text, Qt::AlignCenter, glyph);
-        }
+        painter->setBrush(sign.colour);
+        painter->drawEllipse(QRectF(rect).adjusted(1, 1, -1, -1));
+        QFont font;
+        font.setBold(true);
+        font.setPixelSize(std::max(1, rect.height() * 2 / 3));
+        painter->setFont(font);
+        painter->setPen(Qt::white);
+        painter->drawText(rect, Qt::AlignCenter, sign.glyph);
         painter->restore();
     }
     QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
@@ -89,27 +87,11 @@ class MessageIconEngine : public QIconEngine {
         paint(&painter, pixmap.rect(), mode, state);
         return pixmap;
     }
-    QIconEngine* clone() const override { return new MessageIconEngine(kind); }
+    QIconEngine* clone() const override { return new MessageSignEngine(sign); }
 
   private:
-    QStyle::StandardPixmap kind;
+    const MessageSign& sign;
 };
-
-// The names the freedesktop icon themes give the message-box icons.
-const char* ThemeName(QStyle::StandardPixmap kind) {
-    switch (kind) {
-    case QStyle::SP_MessageBoxInformation:
-        return "dialog-information";
-    case QStyle::SP_MessageBoxWarning:
-        return "dialog-warning";
-    case QStyle::SP_MessageBoxCritical:
-        return "dialog-error";
-    case QStyle::SP_MessageBoxQuestion:
-        return "dialog-question";
-    default:
-        return nullptr;
-    }
-}
 
 } // namespace
 
@@ -119,8 +101,8 @@ QIcon ProgramStyle::standardIcon(StandardPixmap standardIcon, const QStyleOption
                                  const QWidget* widget) const {
     // The desktop's icon theme draws the message-box icons where it has them; the style's own
     // are small pictures that blur when the screen is scaled.
-    if (const char* name = ThemeName(standardIcon))
-        return QIcon::fromTheme(name, QIcon(new MessageIconEngine(standardIcon)));
+    if (const MessageSign* sign = FindMessageSign(standardIcon))
+        return QIcon::fromTheme(sign->themeName, QIcon(new MessageSignEngine(*sign)));
     if (standardIcon != SP_ToolBarHorizontalExtensionButton)
         return QProxyStyle::standardIcon(standardIcon, option, widget);
     QStyleOption direction;
