@@ -1,4 +1,4 @@
-// Counts by standing in front of the C library, the crypto library and the engine: this
+// Counts by standing in front of the C library and the crypto library: this
 // program's definitions come first, count, and pass each call on.
 #include "counters/Counters.h"
 
@@ -9,7 +9,6 @@ namespace {
 
 std::atomic<long> syncs{0};
 std::atomic<long> keyDerivations{0};
-std::atomic<long> statements{0};
 
 // SQLCipher also runs PBKDF2 with a couple of iterations for its page MAC key; that one costs
 // nothing and is not a key derivation in the sense that matters here.
@@ -44,23 +43,12 @@ int PKCS5_PBKDF2_HMAC_SHA1(const char* pass, int passLength, const unsigned char
     return next(pass, passLength, salt, saltLength, iterations, keyLength, out);
 }
 
-struct sqlite3;
-struct sqlite3_stmt;
-
-int sqlite3_prepare_v2(sqlite3* database, const char* sql, int length, sqlite3_stmt** statement,
-                       const char** tail) {
-    using Prepare = int (*)(sqlite3*, const char*, int, sqlite3_stmt**, const char**);
-    static const auto next = Next<Prepare>("sqlite3_prepare_v2");
-    ++statements;
-    return next(database, sql, length, statement, tail);
-}
-
 } // extern "C"
 
 namespace Counters {
 
 Counts Now() {
-    return {syncs.load(), keyDerivations.load(), statements.load()};
+    return {syncs.load(), keyDerivations.load()};
 }
 
 } // namespace Counters
