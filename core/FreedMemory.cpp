@@ -4,7 +4,7 @@
 //
 // The C library's own free and realloc are stood in front of, as a program may do: this
 // program's definitions come first for every library it loads. Sanitizer builds bring their
-// own allocator, which fills freed blocks when told to (the test preset does).
+// own allocator and are left to it.
 #include <cstring> // defines __GLIBC__ where the C library is glibc
 
 #if defined(__GLIBC__) && !defined(__SANITIZE_ADDRESS__)
