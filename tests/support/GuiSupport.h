@@ -1,10 +1,10 @@
 #pragma once
 // What the tests of the forms need: the forms and Qt's widgets, a main window, a dialog
 // script, the grid and lists read.
+#include "core/StoreFiles.h"
 #include "gui/Dialogs.h"
 #include "gui/FlexGrid.h"
 #include "gui/FormRoutines.h"
-#include "gui/StoreSetup.h"
 #include "gui/frmAbout.h"
 #include "gui/frmAccounts.h"
 #include "gui/frmInputForm.h"
@@ -57,10 +57,17 @@ class Fixture : protected CoreFixture {
     }
     // Logs the window in to the store, as the account dialog does.
     bool LogIn(const QString& path, const QString& key) {
-        const bool opened = DBFunctions::SetupDatabase(*window, path, key);
-        FormRoutines::EnableControls(*window, opened);
+        std::unique_ptr<Session> session = DBFunctions::OpenSession(path, key);
+        const bool opened = bool(session);
+        if (opened)
+            window->ShowStore(std::move(session));
         return opened;
     }
+    // A control or menu item of the main window, by its name.
+    template <class Control = QWidget> Control* Find(const char* name) const {
+        return window->findChild<Control*>(name);
+    }
+    void Trigger(const char* item) { Find<QAction>(item)->trigger(); }
 
     std::unique_ptr<frmKetterby> window;
     std::unique_ptr<DialogScript> script;
@@ -69,7 +76,7 @@ class Fixture : protected CoreFixture {
 // The grid's rows below the header, row number and four columns joined by '|'; blank rows
 // are left out.
 inline QStringList GridRows(const frmKetterby& window) {
-    const FlexGrid& grid = *window.msgMSFlexGrid;
+    const FlexGrid& grid = *window.findChild<FlexGrid*>("msgMSFlexGrid");
     QStringList rows;
     for (int row = 1; row < grid.Rows(); ++row) {
         QStringList cells;
