@@ -5,6 +5,7 @@
 #include "tests/support/CoreSupport.h"
 
 using namespace MessageBoxes;
+using DBFunctions::Field;
 
 class EntriesTest : public QObject, CoreFixture {
     Q_OBJECT
@@ -51,12 +52,10 @@ class EntriesTest : public QObject, CoreFixture {
         session->CurrentTable = "Almost";
         DBFunctions::NewEntry(*session, "me", "secret", "mail");
         QVERIFY(Rows("Almost").last().endsWith("|mail|me|secret"));
-        using DBFunctions::Field;
         for (const auto& [field, limit] :
-             {std::pair(Field::Description, 100), std::pair(Field::UserID, 50),
-              std::pair(Field::Password, 100)}) {
-            QVERIFY(DBFunctions::SaveField(*session, 1, field, QString(limit, 'x')));
-            QVERIFY(!DBFunctions::SaveField(*session, 1, field, QString(limit + 1, 'y')));
+             {std::pair(0, 100), std::pair(1, 50), std::pair(2, 100)}) {
+            QVERIFY(DBFunctions::SaveField(*session, 1, Field(field), QString(limit, 'x')));
+            QVERIFY(!DBFunctions::SaveField(*session, 1, Field(field), QString(limit + 1, 'y')));
             messages->ExpectOne(QString("Sorry, input is limited to %1 characters.").arg(limit),
                                 Icon::Information);
         }
@@ -135,9 +134,7 @@ class EntriesTest : public QObject, CoreFixture {
                                 entry);
                 }
             } else if (const QString text = pick(texts) + pick(texts);
-                       DBFunctions::SaveField(*session, qint16(row), DBFunctions::Field(field),
-                                              text) &&
-                       valid) {
+                       DBFunctions::SaveField(*session, qint16(row), Field(field), text) && valid) {
                 rows[row - 1].second[field] = text;
             }
             messages->Take();
