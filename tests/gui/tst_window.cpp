@@ -204,10 +204,13 @@ class WindowTest : public QObject, protected Fixture {
         QCOMPARE(Grid().Row(), 0);
         QCOMPARE(Grid().Col(), 0);
         QVERIFY(static_cast<QAbstractItemView&>(Grid()).sizeHintForColumn(0) <= Grid().ColWidth(0));
-        // Only the fixed cells look like headers; a cell outside the grid is ignored.
+        // Only the fixed cells look like headers, and none can be selected; a cell outside the
+        // grid is ignored.
         const QAbstractItemModel& cells = *Grid().model();
         QVERIFY(cells.index(rows - 1, 0).data(Qt::BackgroundRole).isValid() &&
                 !cells.index(1, 1).data(Qt::BackgroundRole).isValid());
+        for (const QModelIndex fixed : {cells.index(0, 4), cells.index(rows - 1, 0)})
+            QVERIFY(!(cells.flags(fixed) & Qt::ItemIsSelectable));
         Grid().SetRow(1);
         Grid().SetRow(rows);
         QCOMPARE(Grid().Row(), 1);
