@@ -1,8 +1,12 @@
-# The two commands of a fresh machine: `make run` and `make test`.
-.PHONY: deps build run test test-sanitizers bench
+# The two commands of a fresh machine: `make run` and `make test`. `make run` installs only what
+# building and running need; the others add what tests, benchmarks and packaging need.
+.PHONY: deps deps-all build run test test-sanitizers bench package
 
 deps:
 	bash scripts/install-deps.sh
+
+deps-all:
+	bash scripts/install-deps.sh --all
 
 build: deps
 	cmake --preset default
@@ -11,13 +15,19 @@ build: deps
 run: build
 	./build/default/ketterby
 
-test: build
+test: deps-all build
 	ctest --preset default
 
-test-sanitizers: deps
+test-sanitizers: deps-all
 	cmake --preset asan
 	cmake --build --preset asan
 	ctest --preset asan
 
-bench: build
+bench: deps-all
+	cmake --preset bench
+	cmake --build --preset bench
 	./build/default/bench/ketterby_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+
+# The Debian package, build/default/ketterby_<version>_<architecture>.deb.
+package: deps-all build
+	cd build/default && cpack -G DEB

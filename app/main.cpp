@@ -29,9 +29,9 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     application.setStyle(new ProgramStyle(application.style()->name()));
     application.setApplicationName("Ketterby");
-    // Every window shows the program's icon; the desktop matches the window to ketterby.desktop.
+    // Every window shows the program's icon; the desktop matches the window to its entry.
     application.setWindowIcon(frmAbout::ProgramIcon());
-    application.setDesktopFileName("ketterby");
+    application.setDesktopFileName(KETTERBY_ID);
     MessageBoxes::SetResponder(MessageBoxes::ShowOnScreen);
     frmKetterby window(frmKetterby::Controls::AfterAccountDialog);
     window.Form_Load();

@@ -14,11 +14,11 @@ BenchStore::BenchStore(int tables, int entries) {
     MakeStore(Path(), Key(), content);
 }
 
-QString BenchStore::Key() {
+StoreKey BenchStore::Key() {
     return KeyOf("bench");
 }
 
-bool LoggedIn::Open(const QString& path, const QString& key) {
+bool LoggedIn::Open(const QString& path, const StoreKey& key) {
     session = DBFunctions::OpenSession(path, key);
     if (session)
         DBFunctions::SetupDatabase(*session, tables, grid);

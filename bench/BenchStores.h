@@ -15,7 +15,7 @@ class BenchStore {
     BenchStore(int tables, int entries);
     QString Path() const { return folder.filePath("bench.mdb"); }
     QString Folder() const { return folder.path() + "/"; }
-    static QString Key();
+    static StoreKey Key();
 
   private:
     QTemporaryDir folder;
@@ -24,7 +24,7 @@ class BenchStore {
 // A store logged in as the main window does it: the open store, its table names and the grid.
 struct LoggedIn {
     // False when the store did not open.
-    bool Open(const QString& path, const QString& key);
+    bool Open(const QString& path, const StoreKey& key);
     void Close();
     void Refill();
 

@@ -1,11 +1,11 @@
 // Benchmarks of the real operations on real store files, with the main window on the
 // offscreen platform. Each prints medians over its repetitions.
 #include "bench/BenchStores.h"
-#include "bench/Counters.h"
 #include "core/Engine.h"
 #include "core/Generate.h"
 #include "core/MessageBoxes.h"
 #include "core/StoreKey.h"
+#include "counters/Counters.h"
 #include "gui/FlexGrid.h"
 #include "gui/PopulateFlexGrid.h"
 #include "gui/frmAccounts.h"
@@ -40,7 +40,7 @@ class CountedLoop {
 void SetupDatabase(benchmark::State& state) {
     const BenchStore store(int(state.range(0)), 99);
     // The key as the Login button hands it over: stretched for the store's salt.
-    const QString key = Engine::FileKey(store.Path(), BenchStore::Key());
+    const StoreKey key = BenchStore::Key().ForFile(store.Path());
     LoggedIn open;
     open.Open(store.Path(), key); // makes the backup
     const CountedLoop counted(state);
@@ -92,7 +92,7 @@ BENCHMARK(DeriveStoreKey)->Unit(benchmark::kMillisecond);
 void FileKey(benchmark::State& state) {
     const BenchStore store(1, 1);
     for (auto _ : state)
-        benchmark::DoNotOptimize(Engine::FileKey(store.Path(), BenchStore::Key()));
+        benchmark::DoNotOptimize(BenchStore::Key().ForFile(store.Path()));
 }
 BENCHMARK(FileKey)->Unit(benchmark::kMillisecond);
 

@@ -23,4 +23,8 @@ inline const QString Mismatch = QStringLiteral("Sorry, both passwords must match
 QString NewAccountRefusal(const QString& name, const QString& password, const QString& confirmation,
                           bool passwordRequired);
 
+// The refusal of an account whose store is missing, does not open with the password, or has
+// something other than a file where its files belong.
+inline const QString CouldNotOpen = QStringLiteral("Sorry, could not locate or open this account.");
+
 } // namespace AccountName

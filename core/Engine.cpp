@@ -1,16 +1,10 @@
 // The engine layer: the only code that talks to SQLCipher.
 #include "core/Engine.h"
 
-#include "core/ErrorTrap.h"
+#include "core/Failure.h"
+#include "core/StoreKey.h"
 
 #include <sqlcipher/sqlite3.h>
-
-#include <openssl/crypto.h>
-#include <openssl/evp.h>
-
-#include <QFile>
-
-#include <array>
 
 namespace Engine {
 
@@ -48,6 +42,13 @@ void Statement::Bind(int index, const QString& value) {
         ThrowEngineFailure(database);
 }
 
+void Statement::Bind(int index, const StoreKey& key) {
+    const std::string_view text = key.EngineText();
+    if (sqlite3_bind_text(statement, index, text.data(), int(text.size()), SQLITE_TRANSIENT) !=
+        SQLITE_OK)
+        ThrowEngineFailure(database);
+}
+
 bool Statement::Step() {
     switch (sqlite3_step(statement)) {
     case SQLITE_ROW:
@@ -80,19 +81,23 @@ qint64 Statement::Integer(int column) const {
     return sqlite3_column_int64(statement, column);
 }
 
-Connection::Connection(const QString& path, const QString& key, Mode mode) {
+Connection::Connection(const QString& path, const StoreKey& key, Mode mode) {
     const int flags = SQLITE_OPEN_READWRITE | (mode == Mode::CreateNew ? SQLITE_OPEN_CREATE : 0);
     if (path.contains(QChar(0)))
         throw Failure(SQLITE_CANTOPEN, "unable to open database file");
-    const QByteArray keyBytes = key.toUtf8();
+    const std::string_view keyText = key.EngineText();
     if (sqlite3_open_v2(path.toUtf8().constData(), &database, flags, nullptr) != SQLITE_OK ||
-        sqlite3_key(database, keyBytes.constData(), int(keyBytes.size())) != SQLITE_OK) {
+        sqlite3_key(database, keyText.data(), int(keyText.size())) != SQLITE_OK) {
         const Failure failure(sqlite3_extended_errcode(database),
                               QString::fromUtf8(sqlite3_errmsg(database)));
         sqlite3_close(database);
         throw failure;
     }
     try {
+        // With the rollback journal, a commit is durable only once the journal's deletion has
+        // reached the folder: otherwise a power cut brings the journal back and it undoes the
+        // commit at the next open.
+        Execute("PRAGMA synchronous = EXTRA;");
         QueryInteger("SELECT count(*) FROM sqlite_master;");
         if (mode == Mode::OpenExisting && QueryInteger("PRAGMA page_count;") == 0)
             throw Failure(SQLITE_NOTADB, QString::fromUtf8(sqlite3_errstr(SQLITE_NOTADB)));
@@ -150,29 +155,6 @@ Transaction::~Transaction() {
 void Transaction::Commit() {
     connection.Execute("COMMIT;");
     committed = true;
-}
-
-// The engine's own key schedule for a passphrase: PBKDF2-HMAC-SHA1 of 64,000 rounds giving 32
-// bytes, salted with the first 16 bytes of the file. Format constants: a store made with other
-// settings opens only with them.
-constexpr int SaltBytes = 16;
-constexpr int KeyBytes = 32;
-constexpr int StretchRounds = 64000;
-
-QString FileKey(const QString& path, const QString& passphrase) {
-    QFile file(path);
-    const QByteArray salt = file.open(QIODevice::ReadOnly) ? file.read(SaltBytes) : QByteArray();
-    if (salt.size() != SaltBytes)
-        return passphrase;
-    const QByteArray text = passphrase.toUtf8();
-    std::array<unsigned char, KeyBytes> key{};
-    const bool stretched =
-        PKCS5_PBKDF2_HMAC_SHA1(text.constData(), int(text.size()),
-                               reinterpret_cast<const unsigned char*>(salt.constData()), SaltBytes,
-                               StretchRounds, KeyBytes, key.data()) == 1;
-    const QByteArray raw = QByteArray(reinterpret_cast<const char*>(key.data()), KeyBytes).toHex();
-    OPENSSL_cleanse(key.data(), key.size());
-    return stretched ? "x'" + QString::fromLatin1(raw + salt.toHex()) + "'" : passphrase;
 }
 
 QString QuoteName(const QString& name) {

@@ -5,6 +5,7 @@
 
 #include <memory>
 
+class StoreKey;
 struct sqlite3;
 struct sqlite3_stmt;
 
@@ -25,6 +26,7 @@ class Statement {
 
     // Values are bound, never spliced into the text: index counts from 1.
     void Bind(int index, const QString& value);
+    void Bind(int index, const StoreKey& key);
     // True while a row is ready to read; false once the statement has finished.
     bool Step();
 
@@ -45,8 +47,9 @@ class Connection {
 
     // Opens the store with its key and reads the catalogue once, since a wrong key only
     // shows at the first read. An existing store holds at least its first page: an empty
-    // file would open as an empty store, so it is refused as no store at all.
-    Connection(const QString& path, const QString& key, Mode mode = Mode::OpenExisting);
+    // file would open as an empty store, so it is refused as no store at all. Every commit
+    // on the connection is durable once it returns.
+    Connection(const QString& path, const StoreKey& key, Mode mode = Mode::OpenExisting);
     ~Connection();
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
@@ -81,13 +84,6 @@ class Transaction {
     const Connection& connection;
     bool committed = false;
 };
-
-// The key of one store file in the engine's raw form: the passphrase stretched once with the
-// file's own salt. Every connection to the file, and every copy made under this key (which
-// keeps the salt), then opens without stretching the passphrase again, and the files stay
-// exactly what the passphrase alone opens. A file too short to hold a salt gets the
-// passphrase back.
-QString FileKey(const QString& path, const QString& passphrase);
 
 // A table name as an identifier: double quotes, inner ones doubled, so no name can escape.
 QString QuoteName(const QString& name);

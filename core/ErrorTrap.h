@@ -1,19 +1,10 @@
 #pragma once
 
+#include "core/Failure.h"
+
 #include <QString>
 
-#include <exception>
 #include <utility>
-
-// A failure of the engine or of the file system, carried to the procedure's error trap.
-struct Failure : std::exception {
-    Failure(qint64 number, QString description)
-        : number(number), description(std::move(description)) {}
-    const char* what() const noexcept override { return "Ketterby failure"; }
-
-    qint64 number;
-    QString description;
-};
 
 // Shows "Error [procedure]: number CR LF description" with the critical icon.
 void ReportFailure(const QString& procedure, const Failure& failure);

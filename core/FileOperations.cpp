@@ -1,12 +1,13 @@
 // Plain file operations on literal paths, with private modes and durable replacements.
 #include "core/FileOperations.h"
 
-#include "core/ErrorTrap.h"
+#include "core/Failure.h"
 
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
@@ -128,6 +129,34 @@ QString ResolveLink(const QString& path) {
     return target.isEmpty() ? path : target;
 }
 
+bool IsRegularOrAbsent(const QString& path) {
+    std::error_code error;
+    const fs::file_status status = fs::status(ToPath(path), error);
+    return !path.contains(QChar(0)) &&
+           (status.type() == fs::file_type::not_found || status.type() == fs::file_type::regular);
+}
+
+QByteArray ReadStart(const QString& path, int count) {
+    if (!FileExists(path))
+        return {};
+#ifndef Q_OS_WIN
+    // Checked again on the open file: something else may have taken the name meanwhile.
+    const int file = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    struct stat status {};
+    QByteArray bytes(count, Qt::Uninitialized);
+    const ssize_t read = file >= 0 && ::fstat(file, &status) == 0 && S_ISREG(status.st_mode)
+                             ? ::read(file, bytes.data(), size_t(count))
+                             : 0;
+    if (file >= 0)
+        ::close(file);
+    bytes.resize(std::max<ssize_t>(read, 0));
+    return bytes;
+#else
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.read(count) : QByteArray();
+#endif
+}
+
 void CreatePrivateFile(const QString& path) {
     ReachFaultPoint(Step::Create, path);
 #ifndef Q_OS_WIN
@@ -156,8 +185,10 @@ void DeleteFile(const QString& path) {
 void DeleteIfPresent(const QString& path) {
     ReachFaultPoint(Step::Delete, path);
     std::error_code error;
-    fs::remove(ToPath(path), error);
+    const bool removed = fs::remove(ToPath(path), error);
     ThrowIfFailed(error);
+    if (removed)
+        SyncFolderOf(path);
 }
 
 void CopyFile(const QString& source, const QString& destination) {

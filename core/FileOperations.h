@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QDate>
 #include <QString>
 
@@ -17,12 +18,19 @@ bool IsSymbolicLink(const QString& path);
 // link there or it leads nowhere.
 QString ResolveLink(const QString& path);
 
+// Nothing is at the path, or a regular file is once links are followed: anything else (a
+// folder, a FIFO, a device) is no store file and is never opened.
+bool IsRegularOrAbsent(const QString& path);
+// The first bytes of a regular file, at most count; none for anything else. Never waits on
+// the file, as opening a FIFO for reading would.
+QByteArray ReadStart(const QString& path, int count);
+
 // Creates an empty file readable and writable by its owner only; fails if anything is there.
 void CreatePrivateFile(const QString& path);
 
 // Deletes the file for good: the folder is written out, so a power cut cannot bring it back.
 void DeleteFile(const QString& path);
-// Deletes the file if there is one.
+// Deletes the file if there is one, as durably.
 void DeleteIfPresent(const QString& path);
 // Copies to a destination that must not exist yet; the copy is private to the owner.
 void CopyFile(const QString& source, const QString& destination);

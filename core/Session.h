@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Engine.h"
+#include "core/StoreKey.h"
 #include "core/StoreLock.h"
 
 #include <QString>
@@ -15,7 +16,7 @@ class Session {
   public:
     // Opens the store with its key and keeps its lock, if given, while open; throws a Failure
     // when it cannot.
-    Session(const QString& path, const QString& key, std::unique_ptr<StoreLock> lock = nullptr)
+    Session(const QString& path, const StoreKey& key, std::unique_ptr<StoreLock> lock = nullptr)
         : lock(std::move(lock)), connection(path, key) {}
 
     const Engine::Connection& Connection() const { return connection; }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Session.h"
+#include "core/StoreKey.h"
 
 #include <QString>
 
@@ -8,36 +9,45 @@
 
 namespace Routines {
 
-// Creates a new, empty store file protected by the key, private to its owner.
-bool CreateDatabase(const QString& path, const QString& key);
+// Makes a new store with its "Default" table, protected by the key and private to its owner:
+// written whole at a temporary name and moved to the path without replacing anything, so a
+// crash leaves no store or a complete one.
+bool CreateDatabase(const QString& path, const StoreKey& key);
 
 // Copies the whole store into the temporary file under the new key, then puts the copy in
 // the store's place in one atomic step. On any failure the store is exactly as it was.
-bool CompactDatabase(const QString& source, const QString& temporary, const QString& oldKey,
-                     const QString& newKey);
+bool CompactDatabase(const QString& source, const QString& temporary, const StoreKey& oldKey,
+                     const StoreKey& newKey);
 
-// Where the compacted copy of a store is written: beside it, under a name of the program's own.
+// Where a whole copy of a store is written before it takes the store's place: beside it,
+// under a name of the program's own.
 QString CompactionPath(const QString& storePath);
 
 } // namespace Routines
 
 namespace DBFunctions {
 
-// The store files' half of a log-in: creates the store with its "Default" table when no file
-// is at the path; otherwise checks its shape, compacts it and refreshes its backup. Gives the
-// open store, locked against other copies of the program, or none after a failure (reported
-// under "SetupDatabase" or the step that failed; a store of the wrong shape is refused without
-// a message, before anything is written).
-std::unique_ptr<Session> OpenSession(const QString& path, const QString& key);
+// The store files' half of a log-in: creates the store when no file is at the path;
+// otherwise checks its shape, compacts it and refreshes its backup. Gives the open store,
+// locked against other copies of the program, or none after a failure (reported under
+// "SetupDatabase" or the step that failed; a store of the wrong shape is refused without a
+// message, before anything is written). Compaction and the backup are housekeeping: when
+// they cannot be written their error is shown and the log-in goes on with the store as it is.
+std::unique_ptr<Session> OpenSession(const QString& path, const StoreKey& key);
+
+// Whether a store is at the path (a link followed) that opens with the key, with nothing
+// but regular files, or nothing, at its backup's and lock's paths. Writes nothing and never
+// waits on a file.
+bool OpensWith(const QString& path, const StoreKey& key);
 
 // True, after telling the user, when another copy of the program has the store open.
 bool OpenInAnotherWindow(const QString& path);
 
 // Re-keys and, when the base path changes, renames a store, all or nothing: on any failure
-// the old store is as it was. The backup follows the new key and name. The caller closes the
-// store first.
-void UpdateDatabase(const QString& oldBasePath, const QString& oldKey, const QString& newBasePath,
-                    const QString& newKey);
+// the old store is as it was. The backup follows the new key and name, and at every step
+// opens with the store's current key or is not there. The caller closes the store first.
+void UpdateDatabase(const QString& oldBasePath, const StoreKey& oldKey, const QString& newBasePath,
+                    const StoreKey& newKey);
 
 // True when every user table has the five columns in order and "Default" exists.
 bool ValidateDatabase(const Engine::Connection& store);

@@ -1,17 +1,19 @@
 // One copy of the program per store: the lock file beside it.
 #include "core/StoreLock.h"
 
+#include "core/AccountName.h"
+#include "core/FileOperations.h"
 #include "core/MessageBoxes.h"
 
-#include <QFile>
+#include <QFileInfo>
 
-namespace {
+#ifndef Q_OS_WIN
+#include <sys/stat.h>
+#endif
 
-QString LockPath(const QString& store) {
+QString StoreLock::LockPath(const QString& store) {
     return store + ".lock";
 }
-
-} // namespace
 
 StoreLock::StoreLock(const QString& store) : file(LockPath(store)) {
     // Only a running copy holds a store, however long: a lock is stale when its process is
@@ -19,18 +21,39 @@ StoreLock::StoreLock(const QString& store) : file(LockPath(store)) {
     file.setStaleLockTime(0);
 }
 
+// The lock file is made private from the start: no moment exists at which others could read
+// it or put their own in its place.
+bool StoreLock::TryLock() {
+#ifndef Q_OS_WIN
+    const mode_t previous = ::umask(077);
+    const bool locked = file.tryLock(0);
+    ::umask(previous);
+    return locked;
+#else
+    return file.tryLock(0);
+#endif
+}
+
 std::unique_ptr<StoreLock> StoreLock::Take(const QString& store, const QString& account) {
     std::unique_ptr<StoreLock> lock(new StoreLock(store));
-    if (lock->file.tryLock(0)) {
-        QFile::setPermissions(LockPath(store), QFile::ReadOwner | QFile::WriteOwner);
-        return lock;
-    }
-    if (lock->file.error() == QLockFile::LockFailedError) {
-        MessageBoxes::Show("The account \"" + account + "\" is open in another window.",
-                           MessageBoxes::Icon::Information);
+    // Reading a FIFO or a device in the lock's place would wait for ever.
+    if (!FileOperations::IsRegularOrAbsent(LockPath(store))) {
+        MessageBoxes::Show(AccountName::CouldNotOpen, MessageBoxes::Icon::Information);
         return nullptr;
     }
-    // A lock file that cannot be made (a read-only folder, a full disk) does not stop the
-    // attempt: the store's own next write meets the same fault and reports it.
-    return lock;
+    bool locked = lock->TryLock();
+    // A copy killed between creating the file and writing its name into it leaves it empty:
+    // a file that names no holder is taken over. Removing it fails while a live copy holds
+    // the file's native lock.
+    const QFileInfo found(LockPath(store));
+    if (!locked && lock->file.error() == QLockFile::LockFailedError &&
+        (found.size() == 0 || !found.isReadable()) && lock->file.removeStaleLockFile())
+        locked = lock->TryLock();
+    if (locked || lock->file.error() != QLockFile::LockFailedError)
+        // A lock file that cannot be made (a read-only folder, a full disk) does not stop the
+        // attempt: the store's own next write meets the same fault and reports it.
+        return lock;
+    MessageBoxes::Show("The account \"" + account + "\" is open in another window.",
+                       MessageBoxes::Icon::Information);
+    return nullptr;
 }

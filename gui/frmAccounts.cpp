@@ -2,7 +2,6 @@
 #include "gui/frmAccounts.h"
 
 #include "core/AccountName.h"
-#include "core/Engine.h"
 #include "core/Environment.h"
 #include "core/ErrorTrap.h"
 #include "core/FileOperations.h"
@@ -29,7 +28,6 @@ using FormRoutines::Make;
 namespace {
 
 const QString StoreFilter = QStringLiteral("Store files (*.mdb)");
-const QString CouldNotOpen = QStringLiteral("Sorry, could not locate or open this account.");
 const QString NameInUse = "This account name is already in use." + MessageBoxes::LineBreak +
                           "Please use a different name.";
 
@@ -64,20 +62,9 @@ bool Refused(const QString& refusal, QLineEdit* password, QLineEdit* confirmatio
     return true;
 }
 
-// Whether the store opens with the key; never touches the logged-in store.
-bool CanOpenDatabase(const QString& path, const QString& key) {
-    try {
-        const Engine::Connection probe(path, key);
-        return true;
-    } catch (const Failure&) {
-        return false;
-    }
-}
-
 // The account's store exists under a literal name and opens with the key.
-bool CanOpenAccount(const QString& name, const QString& path, const QString& key) {
-    return AccountName::IsLiteralFileName(name) && FileOperations::FileExists(path) &&
-           CanOpenDatabase(path, key);
+bool CanOpenAccount(const QString& name, const QString& path, const StoreKey& key) {
+    return AccountName::IsLiteralFileName(name) && DBFunctions::OpensWith(path, key);
 }
 
 QLineEdit* MakeBox(const char* name, QWidget* parent, QLabel* label) {
@@ -255,7 +242,7 @@ void frmAccounts::CloseStore() {
 }
 
 // A store opened by a log-in or a creation goes to the window, and the dialog closes.
-void frmAccounts::ShowStore(const QString& path, const QString& key) {
+void frmAccounts::ShowStore(const QString& path, const StoreKey& key) {
     if (std::unique_ptr<Session> session = DBFunctions::OpenSession(path, key)) {
         view.ShowStore(std::move(session));
         close();
@@ -266,14 +253,14 @@ void frmAccounts::cmdLogin_Click() {
     Trap("cmdLogin_Click", [&] {
         const QString name = Read(txtLoginUser);
         const QString path = StorePath(ReadFolder(txtLoginPath), name);
-        const QString storeKey = StoreKey::DeriveStoreKey(Read(txtLoginPassword));
+        const StoreKey storeKey = StoreKey::DeriveStoreKey(Read(txtLoginPassword));
         CloseStore();
         // Stretched once for the store's salt, the key serves the check, the compaction and
         // the store connection alike.
-        const QString key =
-            AccountName::IsLiteralFileName(name) ? Engine::FileKey(path, storeKey) : storeKey;
+        const StoreKey key =
+            AccountName::IsLiteralFileName(name) ? storeKey.ForFile(path) : storeKey;
         if (!CanOpenAccount(name, path, key)) {
-            Inform(CouldNotOpen);
+            Inform(AccountName::CouldNotOpen);
             txtLoginUser->clear();
             txtLoginPassword->clear();
             txtLoginUser->setFocus();
@@ -291,8 +278,8 @@ void frmAccounts::cmdCreate_Click() {
                     txtNewPassword1, txtNewPassword2))
             return;
         const QString path = StorePath(ReadFolder(txtNewPath), name);
-        const QString key = StoreKey::DeriveStoreKey(password);
-        if (key.size() > StoreKey::KeyLength) {
+        const StoreKey key = StoreKey::DeriveStoreKey(password);
+        if (key.Length() > StoreKey::KeyLength) {
             txtNewPassword1->clear();
             txtNewPassword2->clear();
             return Inform("Please enter a shorter password.");
@@ -311,7 +298,7 @@ void frmAccounts::cmdCreate_Click() {
 void frmAccounts::cmdUpdate_Click() {
     Trap("cmdUpdate_Click", [&] {
         const QString oldName = Read(txtEditOldUser);
-        const QString oldKey = StoreKey::DeriveStoreKey(Read(txtEditOldPass));
+        const StoreKey oldKey = StoreKey::DeriveStoreKey(Read(txtEditOldPass));
         const QString folder = ReadFolder(txtEditPath);
         const QString newName = Read(txtEditNewUser);
         const QString newPassword = Read(txtEditNewPass1);
@@ -321,8 +308,8 @@ void frmAccounts::cmdUpdate_Click() {
             txtEditNewPass1->setFocus();
         if (Refused(refusal, txtEditNewPass1, txtEditNewPass2))
             return;
-        const QString newKey = StoreKey::DeriveStoreKey(newPassword);
-        if (newKey.size() > StoreKey::KeyLength) {
+        const StoreKey newKey = StoreKey::DeriveStoreKey(newPassword);
+        if (newKey.Length() > StoreKey::KeyLength) {
             txtEditNewPass1->clear();
             txtEditNewPass2->clear();
             return Inform("Please enter a shorter password.");
@@ -331,7 +318,7 @@ void frmAccounts::cmdUpdate_Click() {
         const QString oldPath = StorePath(folder, oldName);
         if (!CanOpenAccount(oldName, oldPath, oldKey)) {
             txtEditOldUser->setFocus();
-            return Inform(CouldNotOpen);
+            return Inform(AccountName::CouldNotOpen);
         }
         if (newName != oldName && FileOperations::FileExists(StorePath(folder, newName)))
             return Inform(NameInUse);

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+class StoreKey;
 class StoreView;
 
 class QFrame;
@@ -71,7 +72,7 @@ class frmAccounts : public QDialog {
     StoreView& view;
 
     void CloseStore();
-    void ShowStore(const QString& path, const QString& key);
+    void ShowStore(const QString& path, const StoreKey& key);
     void BuildLoginTab(QWidget* tab);
     void BuildNewTab(QWidget* tab);
     void BuildEditTab(QWidget* tab);

@@ -1,9 +1,24 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing Ketterby need, if missing.
+# Installs the Debian packages Ketterby needs, if missing: with no argument what building and
+# running the programs need (make run); with --all also what the tests, the benchmarks and the
+# Debian package need (make test, make bench, make package, CI). --list prints the first.
 set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libsqlcipher-dev libsodium-dev libssl-dev
-          libbenchmark-dev sqlcipher argon2 e2fsprogs xvfb xauth imagemagick xdotool
-          desktop-file-utils appstream libxcb1-dev libxcb-damage0-dev)
+          libcsv-dev)
+if [ "${1:-}" = --list ]; then
+    echo "${packages[@]}"
+    exit 0
+fi
+if [ "${1:-}" = --all ]; then
+    # tests: the README's recipe (sqlcipher, argon2), a folder made unwritable (e2fsprogs'
+    # chattr) and the install tree's validators
+    packages+=(sqlcipher argon2 e2fsprogs desktop-file-utils appstream appstream-util groff-base)
+    # benchmarks: Google Benchmark, and timing the first window from outside on a virtual display
+    packages+=(libbenchmark-dev xvfb xauth x11-utils imagemagick xdotool libxcb1-dev
+               libxcb-damage0-dev)
+    # the package: dpkg-shlibdeps (dpkg-dev) finds its dependencies with file's help; lintian
+    packages+=(dpkg-dev file lintian)
+fi
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||

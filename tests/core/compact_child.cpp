@@ -1,7 +1,7 @@
-// Logs in to the store given on the command line, as the program does, and stops dead at the
-// k-th file operation, as a crash or a kill would. Exit 3: stopped; 0: the log-in finished
-// before operation k; 1: a message was shown.
-// A new base path and key after k make it re-key or rename the store instead.
+// Logs in to (or creates) the store given on the command line with the password, as the
+// program does, and stops dead at the k-th file operation, as a crash or a kill would. Exit 3:
+// stopped; 0: the log-in finished before operation k; 1: a message was shown.
+// A new base path and password after k make it re-key or rename the store instead.
 #include "core/FileOperations.h"
 #include "core/MessageBoxes.h"
 #include "core/StoreFiles.h"
@@ -16,7 +16,7 @@ int main(int argc, char* argv[]) {
     if (argc != 4 && argc != 6)
         return 2;
     const QString path = QString::fromLocal8Bit(argv[1]);
-    const QString key = QString::fromLocal8Bit(argv[2]);
+    const StoreKey key = StoreKey::DeriveStoreKey(QString::fromLocal8Bit(argv[2]));
     const int stopAt = std::atoi(argv[3]);
     int reached = 0;
     FileOperations::SetFaultPoint([&](FileOperations::Step, const QString&) {
@@ -30,6 +30,6 @@ int main(int argc, char* argv[]) {
     });
     if (argc == 6)
         DBFunctions::UpdateDatabase(path.chopped(4), key, QString::fromLocal8Bit(argv[4]),
-                                    QString::fromLocal8Bit(argv[5]));
+                                    StoreKey::DeriveStoreKey(QString::fromLocal8Bit(argv[5])));
     return argc == 6 || DBFunctions::OpenSession(path, key) ? 0 : 1;
 }

@@ -1,8 +1,8 @@
 // What a log-in and a Delete cost, counted: a change in the number of key derivations, syncs
 // or statements is a change in their cost and must be made on purpose.
-#include "bench/Counters.h"
 #include "core/EntryOperations.h"
 #include "core/StoreFiles.h"
+#include "counters/Counters.h"
 #include "tests/support/CoreSupport.h"
 
 class CountsTest : public QObject, CoreFixture {
@@ -21,7 +21,7 @@ class CountsTest : public QObject, CoreFixture {
             tables.append({"Table " + QString::number(table), Entries(99)});
         MakeStore(path, KeyOf("pw"), tables);
         const Counters::Counts start = Counters::Now();
-        const auto session = DBFunctions::OpenSession(path, Engine::FileKey(path, KeyOf("pw")));
+        const auto session = DBFunctions::OpenSession(path, KeyOf("pw").ForFile(path));
         QVERIFY(session);
         const Counters::Counts loggedIn = Counters::Now();
         QCOMPARE(loggedIn.keyDerivations - start.keyDerivations, 1);

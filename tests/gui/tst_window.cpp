@@ -9,7 +9,7 @@ class WindowTest : public QObject, protected Fixture {
     Q_OBJECT
 
     QString store;
-    const QString key = KeyOf("pw");
+    const StoreKey key = KeyOf("pw");
 
     void Open(const QList<TableContent>& tables) {
         MakeStore(store, key, tables);

@@ -11,6 +11,7 @@
 #include <QtTest>
 
 #include <cstring>
+#include <map>
 #include <memory>
 
 // Records every message and answers it from a script (OK, else No).
@@ -96,11 +97,11 @@ inline QString SystemError(int number) {
 }
 
 // The store key of a password, derived once per program run.
-inline QString KeyOf(const QString& password) {
-    static QHash<QString, QString> keys;
+inline StoreKey KeyOf(const QString& password) {
+    static std::map<QString, StoreKey> keys;
     if (!keys.contains(password))
-        keys.insert(password, StoreKey::DeriveStoreKey(password));
-    return keys.value(password);
+        keys.emplace(password, StoreKey::DeriveStoreKey(password));
+    return keys.at(password);
 }
 
 // A store file made directly through the engine; tables have the program's layout unless
@@ -111,7 +112,7 @@ struct TableContent {
     QString createSql = {};
 };
 
-inline void MakeStore(const QString& path, const QString& key, const QList<TableContent>& tables) {
+inline void MakeStore(const QString& path, const StoreKey& key, const QList<TableContent>& tables) {
     const Engine::Connection store(path, key, Engine::Connection::Mode::CreateNew);
     for (const TableContent& table : tables) {
         store.Execute(table.createSql.isEmpty()
@@ -136,7 +137,7 @@ inline QList<QStringList> Entries(int count, const QString& marker = "entry") {
 }
 
 // Reads a store; a failure fails the test that called it, not the whole test program.
-template <class Read> QStringList Reading(const QString& path, const QString& key, Read read) {
+template <class Read> QStringList Reading(const QString& path, const StoreKey& key, Read read) {
     try {
         return read(Engine::Connection(path, key));
     } catch (const Failure& failure) {
@@ -146,7 +147,7 @@ template <class Read> QStringList Reading(const QString& path, const QString& ke
 }
 
 // A table's rows as Date|Description|User ID|Password lines, a null as "<null>".
-inline QStringList ReadTable(const QString& path, const QString& key, const QString& table) {
+inline QStringList ReadTable(const QString& path, const StoreKey& key, const QString& table) {
     return Reading(path, key, [&](const Engine::Connection& store) {
         const auto statement =
             store.Prepare("SELECT * FROM " + Engine::QuoteName(table) + " ORDER BY [ID];");
@@ -161,6 +162,6 @@ inline QStringList ReadTable(const QString& path, const QString& key, const QStr
     });
 }
 
-inline QStringList ReadTables(const QString& path, const QString& key) {
+inline QStringList ReadTables(const QString& path, const StoreKey& key) {
     return Reading(path, key, [](const Engine::Connection& store) { return store.UserTables(); });
 }

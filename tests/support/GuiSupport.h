@@ -56,7 +56,7 @@ class Fixture : protected CoreFixture {
         QVERIFY2(finished, "a dialog was shown that the test did not expect");
     }
     // Logs the window in to the store, as the account dialog does.
-    bool LogIn(const QString& path, const QString& key) {
+    bool LogIn(const QString& path, const StoreKey& key) {
         std::unique_ptr<Session> session = DBFunctions::OpenSession(path, key);
         const bool opened = bool(session);
         if (opened)

@@ -1,6 +1,6 @@
 // Counts by standing in front of the C library, the crypto library and the engine: this
 // program's definitions come first, count, and pass each call on.
-#include "bench/Counters.h"
+#include "counters/Counters.h"
 
 #include <atomic>
 #include <dlfcn.h>
