@@ -67,6 +67,8 @@ class AccountsTest : public QObject, protected Fixture {
 
     void cleanup() { Finish(); }
 
+    // The program's own start-up asks for an account before the window shows, and makes the
+    // window's controls late: at the latest as the account dialog's first action begins.
     void startUpAsksForAnAccountBeforeTheWindowShows() {
         bool windowShownMeanwhile = true;
         script->Then<frmAccounts>([&](frmAccounts& accounts) {
@@ -77,6 +79,10 @@ class AccountsTest : public QObject, protected Fixture {
         window->Form_Load();
         QVERIFY(script->Finished());
         QVERIFY(!windowShownMeanwhile && !LoggedIn());
+        window = std::make_unique<frmKetterby>(frmKetterby::Controls::AfterAccountDialog);
+        script->Then<frmAccounts>([](frmAccounts& a) { Fill(a, New, {"bob", "first", "first"}); });
+        window->Form_Load();
+        QVERIFY(LoggedIn());
     }
 
     // Start-up loads no image format plugin: the program's icon is read as PNG outright, and
@@ -89,15 +95,6 @@ class AccountsTest : public QObject, protected Fixture {
         QVERIFY(!frmAbout::ProgramIcon().isNull() && !ImagePluginsLoaded());
         const auto* overflow = window->menuBar()->findChild<QToolButton*>("qt_menubar_ext_button");
         QVERIFY(!overflow->icon().pixmap(16).isNull());
-    }
-
-    // The program's own start-up makes the window's controls late: at the latest as the
-    // account dialog's first action begins.
-    void startUpMakesTheControlsAfterTheDialog() {
-        window = std::make_unique<frmKetterby>(frmKetterby::Controls::AfterAccountDialog);
-        script->Then<frmAccounts>([](frmAccounts& a) { Fill(a, New, {"bob", "first", "first"}); });
-        window->Form_Load();
-        QVERIFY(LoggedIn());
     }
 
     void wholeLifecycle() {
