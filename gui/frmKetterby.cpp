@@ -124,6 +124,11 @@ void frmKetterby::MakeControls() {
     cmbCurrentTable->setModel(&tableNames);
     TablesList->setModel(&tableNames);
     TablesList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // A keyboard copy in the grid or the generated list takes Export's path, never the views'
+    // own copy, which would leave a password on the clipboard unmarked and for good.
+    msgMSFlexGrid->installEventFilter(this);
+    PasswordList->installEventFilter(this);
+    GiveMenuTitlesTheirAccessKeys();
 
     FormRoutines::CenterOnScreen(this);
     EnableControls(false);
@@ -417,6 +422,15 @@ void frmKetterby::ConnectGenerator() {
     connect(cmdInsert, &QPushButton::clicked, this, &frmKetterby::cmdInsert_Click);
 }
 
+// Where a button's access key is also a menu title's, the menu bar keeps it; the button stays
+// reachable by Tab and through the Commands menu.
+void frmKetterby::GiveMenuTitlesTheirAccessKeys() {
+    for (const QAction* title : menuBar()->actions())
+        for (QPushButton* button : findChildren<QPushButton*>())
+            if (button->shortcut() == QKeySequence::mnemonic(title->text()))
+                button->setShortcut({});
+}
+
 void frmKetterby::SetGeneratorDefaults() {
     PasswordLength = 10;
     PasswordCount = 20;
@@ -519,7 +533,7 @@ void frmKetterby::cmdExport_Click() {
 
 // Enter writes the box's text into the cell made current when the box opened.
 void frmKetterby::txtText_KeyDown() {
-    txtText->hide();
+    HideEditBox();
     const FlexGrid& grid = *msgMSFlexGrid;
     const auto field = DBFunctions::FieldOfColumn(CurrentCol(grid));
     if (field && DBFunctions::SaveField(*session, CurrentRow(grid), *field,
@@ -528,10 +542,27 @@ void frmKetterby::txtText_KeyDown() {
 }
 
 void frmKetterby::txtText_LostFocus() {
+    HideEditBox();
+}
+
+// Unless the user has put the focus elsewhere, it goes back to the grid, on the cell edited.
+void frmKetterby::HideEditBox() {
+    const bool focused = focusWidget() == txtText;
     txtText->hide();
+    if (focused)
+        msgMSFlexGrid->setFocus();
 }
 
 bool frmKetterby::eventFilter(QObject* watched, QEvent* event) {
+    if ((watched == msgMSFlexGrid || watched == PasswordList) &&
+        event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+        if (watched == msgMSFlexGrid)
+            cmdExport_Click();
+        else if (const QString password = SelectedPassword(); !password.isEmpty())
+            clipboardExport.Export(password);
+        return true;
+    }
     if (watched == txtText && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {

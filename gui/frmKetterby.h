@@ -80,7 +80,7 @@ class frmKetterby : public QMainWindow, public StoreView {
   protected:
     // Form_Unload: the store is closed whichever way the window goes.
     void closeEvent(QCloseEvent* event) override;
-    // Enter and the loss of focus in the edit box.
+    // Enter and the loss of focus in the edit box; a keyboard copy in the grid or the list.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
@@ -91,6 +91,8 @@ class frmKetterby : public QMainWindow, public StoreView {
     void BuildMenus();
     void ConnectGenerator();
     void SetGeneratorDefaults();
+    void GiveMenuTitlesTheirAccessKeys();
+    void HideEditBox();
 
     // Switches between the logged-in (true) and logged-out looks.
     void EnableControls(bool enabled);

@@ -278,6 +278,7 @@ class WindowTest : public QObject, protected Fixture {
         QVERIFY(Box().isVisible() && Box().text().isEmpty());
         QTest::keyClicks(&Box(), " a'b\"c ");
         QTest::keyClick(&Box(), Qt::Key_Return);
+        QVERIFY(Grid().hasFocus() && Grid().Row() == 1 && Grid().Col() == 3);
         Click("cmdEdit", 1, 4);
         QTest::keyClicks(&Box(), "new");
         QTest::keyClick(&Box(), Qt::Key_Enter, Qt::KeypadModifier);
@@ -293,14 +294,17 @@ class WindowTest : public QObject, protected Fixture {
     }
 
     // The cell's text alone, marked secret, is taken off the clipboard later unless replaced
-    // meanwhile.
+    // meanwhile; a keyboard copy in the grid or the generated list does the same.
     void exportPutsTheCellAloneOnTheClipboard() {
         OpenShown();
         QClipboard& board = *QGuiApplication::clipboard();
+        const auto expectSecret = [&](const QString& text) {
+            const QMimeData& held = *board.mimeData();
+            QCOMPARE(held.formats(), (QStringList{"text/plain", "x-kde-passwordManagerHint"}));
+            QCOMPARE(held.text() + held.data("x-kde-passwordManagerHint"), text + "secret");
+        };
         Click("cmdExport", 1, 4);
-        const QMimeData& held = *board.mimeData();
-        QCOMPARE(held.formats(), (QStringList{"text/plain", "x-kde-passwordManagerHint"}));
-        QCOMPARE(held.text() + held.data("x-kde-passwordManagerHint"), QString("pw1secret"));
+        expectSecret("pw1");
         QTimer& timer = window->clipboardExport.clearTimer;
         QVERIFY(timer.isActive() && timer.interval() == 30'000);
         timer.start(0);
@@ -310,10 +314,27 @@ class WindowTest : public QObject, protected Fixture {
         timer.start(0);
         QTRY_VERIFY(!timer.isActive());
         QCOMPARE(board.text(), QString("another program's"));
-        Button("cmdExport")->click();
+        Grid().SetCol(2);
+        QTest::keyClick(&Grid(), Qt::Key_C, Qt::ControlModifier);
+        expectSecret("mail");
+        Passwords().addItem("generated");
+        Passwords().setCurrentRow(0);
+        QTest::keyClick(&Passwords(), Qt::Key_Insert, Qt::ControlModifier);
+        expectSecret("generated");
         window.reset();
         QVERIFY(board.text().isEmpty());
     }
+    // Alt with a menu title's key opens that menu, though a button's caption names the key too.
+    void menuTitlesKeepTheirAccessKeys() {
+        OpenShown();
+        for (const auto& [key, name] :
+             {std::pair(Qt::Key_C, "mnuCommands"), std::pair(Qt::Key_A, "mnuAccounts")}) {
+            QTest::keyClick(window.get(), key, Qt::AltModifier);
+            QTRY_VERIFY(Find<QMenu>(name)->isVisible());
+            Find<QMenu>(name)->close();
+        }
+    }
+
     void optionsChooseTheTableAndTheLength() {
         OpenGenerator();
         const auto option = [&](const char* name) { return Find<QRadioButton>(name); };
