@@ -73,12 +73,12 @@ class Fixture : protected CoreFixture {
     std::unique_ptr<DialogScript> script;
 };
 
-// The grid's rows below the header, row number and four columns joined by '|'; blank rows
-// are left out.
-inline QStringList GridRows(const frmKetterby& window) {
+// The grid's rows from the first given (below the header unless told), row number and four
+// columns joined by '|'; blank rows are left out.
+inline QStringList GridRows(const frmKetterby& window, int first = 1) {
     const FlexGrid& grid = *window.findChild<FlexGrid*>("msgMSFlexGrid");
     QStringList rows;
-    for (int row = 1; row < grid.Rows(); ++row) {
+    for (int row = first; row < grid.Rows(); ++row) {
         QStringList cells;
         for (int col = 0; col < 5; ++col)
             cells.append(grid.TextMatrix(row, col));
