@@ -50,7 +50,7 @@ class AccountsTest : public QObject, protected Fixture {
     // Runs one step in the account dialog opened from Accounts > Account Setup.
     void Setup(std::function<void(frmAccounts&)> step) {
         script->Then<frmAccounts>(std::move(step));
-        Trigger("mnuAccountsAccountSetup");
+        Find<QAction>("mnuAccountsAccountSetup")->trigger();
         QVERIFY(script->Finished());
     }
     bool LoggedIn() const {
@@ -101,7 +101,7 @@ class AccountsTest : public QObject, protected Fixture {
         Setup([](frmAccounts& a) { Fill(a, New, {"bob", "first", "first"}); });
         QVERIFY(LoggedIn());
 
-        Trigger("mnuFileLogout");
+        Find<QAction>("mnuFileLogout")->trigger();
         QVERIFY(!LoggedIn() && Find<QComboBox>("cmbCurrentTable")->count() == 0);
 
         Setup([&](frmAccounts& accounts) {
@@ -340,7 +340,7 @@ class AccountsTest : public QObject, protected Fixture {
 
     void aboutOpensTheBox() {
         script->Then<frmAbout>([](frmAbout&) {});
-        Trigger("mnuHelpAbout");
+        Find<QAction>("mnuHelpAbout")->trigger();
     }
 
     // Help opens the page beside the program, else the installed one; none shows no message.
@@ -350,11 +350,11 @@ class AccountsTest : public QObject, protected Fixture {
         Environment::SetApplicationFolder(folder->File("bin/"));
         // The handler fails with the page it was asked for, so the error report names it.
         HelpPage::SetOpener([](const QString& path) -> void { throw Failure(5, path); });
-        Trigger("mnuHelpContents");
+        Find<QAction>("mnuHelpContents")->trigger();
         for (const QString& page :
              {folder->File("share/ketterby/help.htm"), folder->File("bin/help.htm")}) {
             WriteBytes(page, "<html></html>");
-            Trigger("mnuHelpContents");
+            Find<QAction>("mnuHelpContents")->trigger();
             messages->ExpectOne("Error [mnuHelpContents_Click]: 5\r\n" + page, Icon::Critical);
         }
         HelpPage::SetOpener({});

@@ -56,18 +56,15 @@ class Fixture : protected CoreFixture {
         QVERIFY2(finished, "a dialog was shown that the test did not expect");
     }
     // Logs the window in to the store, as the account dialog does.
-    bool LogIn(const QString& path, const StoreKey& key) {
+    void LogIn(const QString& path, const StoreKey& key) {
         std::unique_ptr<Session> session = DBFunctions::OpenSession(path, key);
-        const bool opened = bool(session);
-        if (opened)
-            window->ShowStore(std::move(session));
-        return opened;
+        QVERIFY(session);
+        window->ShowStore(std::move(session));
     }
     // A control or menu item of the main window, by its name.
     template <class Control = QWidget> Control* Find(const char* name) const {
         return window->findChild<Control*>(name);
     }
-    void Trigger(const char* item) { Find<QAction>(item)->trigger(); }
 
     std::unique_ptr<frmKetterby> window;
     std::unique_ptr<DialogScript> script;
