@@ -4,7 +4,9 @@
 #include "gui/GridModel.h"
 
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QStyle>
+#include <QToolTip>
 
 #include <cmath>
 
@@ -69,13 +71,36 @@ void FlexGrid::MakeCurrent(int row, int col) {
     selectionModel()->setCurrentIndex(cells->index(row, col), QItemSelectionModel::ClearAndSelect);
 }
 
+void FlexGrid::SetColFont(int col, const QFont& font) {
+    cells->SetColumnFont(col, font);
+}
+
 QRect FlexGrid::CellRect(int row, int col) const {
     return visualRect(cells->index(row, col)).translated(viewport()->pos());
 }
 
 // A cell draws its text between margins of the style's, beside one grid line.
 int FlexGrid::TextWidth(const QString& text) const {
+    return TextWidth(text, font());
+}
+
+int FlexGrid::TextWidth(const QString& text, const QFont& font) const {
     const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
-    const int textWidth = int(std::ceil(QFontMetricsF(font()).horizontalAdvance(text)));
+    const int textWidth = int(std::ceil(QFontMetricsF(font).horizontalAdvance(text)));
     return textWidth + 2 * margin + (showGrid() ? 1 : 0);
+}
+
+bool FlexGrid::viewportEvent(QEvent* event) {
+    if (event->type() != QEvent::ToolTip)
+        return QTableView::viewportEvent(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const QModelIndex cell = indexAt(help->pos());
+    const QString text = cell.data().toString();
+    const QVariant cellFont = cell.data(Qt::FontRole);
+    const QFont font = cellFont.isValid() ? cellFont.value<QFont>() : this->font();
+    if (TextWidth(text, font) > columnWidth(cell.column()))
+        QToolTip::showText(help->globalPos(), text, viewport(), visualRect(cell));
+    else
+        QToolTip::hideText();
+    return true;
 }

@@ -27,6 +27,9 @@ class FlexGrid : public QTableView {
     int Col() const;
     void SetCol(int col);
 
+    // The column's cells below the header are drawn in the font, no taller than the grid's.
+    void SetColFont(int col, const QFont& font);
+
     // Column widths in pixels.
     int ColWidth(int col) const { return columnWidth(col); }
     void SetColWidth(int col, int width) { setColumnWidth(col, width); }
@@ -36,7 +39,12 @@ class FlexGrid : public QTableView {
     // The width a column needs to show the text whole in the grid's font.
     int TextWidth(const QString& text) const;
 
+  protected:
+    // A cell whose text is cut shows its whole text as a tooltip.
+    bool viewportEvent(QEvent* event) override;
+
   private:
+    int TextWidth(const QString& text, const QFont& font) const;
     // Makes the cell current and the one selected, as a click on it does.
     void MakeCurrent(int row, int col);
 

@@ -20,6 +20,8 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
         return Text(index.row(), index.column());
     if (role == Qt::BackgroundRole && (index.row() == 0 || index.column() == 0))
         return fixedBackground;
+    if (role == Qt::FontRole && index.row() > 0 && columnFonts.contains(index.column()))
+        return columnFonts[index.column()];
     return {};
 }
 
@@ -59,6 +61,11 @@ void GridModel::Replace(int newRows, int newCols, QList<QString> newCells) {
     cells = std::move(newCells);
     cells.resize(rows * cols);
     endResetModel();
+}
+
+void GridModel::SetColumnFont(int col, const QFont& font) {
+    columnFonts[col] = font;
+    emit dataChanged(index(0, col), index(rows - 1, col), {Qt::FontRole});
 }
 
 bool GridModel::Contains(int row, int col) const {

@@ -2,6 +2,8 @@
 
 #include <QAbstractTableModel>
 #include <QBrush>
+#include <QFont>
+#include <QHash>
 #include <QList>
 
 // The text matrix behind the entry grid. Row 0 and column 0 are the fixed cells: they carry
@@ -24,6 +26,8 @@ class GridModel : public QAbstractTableModel {
     void SetText(int row, int col, const QString& text);
     // Every cell at once, row by row: one reset instead of a signal per cell.
     void Replace(int rows, int cols, QList<QString> cells);
+    // The column's cells below the header are drawn in the font.
+    void SetColumnFont(int col, const QFont& font);
 
   private:
     bool Contains(int row, int col) const;
@@ -32,4 +36,5 @@ class GridModel : public QAbstractTableModel {
     int cols;
     QList<QString> cells;
     QBrush fixedBackground;
+    QHash<int, QFont> columnFonts;
 };

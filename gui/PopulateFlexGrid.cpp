@@ -16,14 +16,15 @@ constexpr int MinimumRows = 18;
 
 // At least the given twips, or what the text takes in the grid's font if that is more.
 double Fitting(const FlexGrid& grid, double twips, const QString& text) {
-    return std::max(twips, FormRoutines::PixelsToTwips(grid.TextWidth(text)));
+    return std::max(twips, FormRoutines::Twips(&grid).FromX(grid.TextWidth(text)));
 }
 
 // Widths in twips from the grid's width: row numbers and date fixed, the rest 4 : 3 : 3. The
 // row numbers get room for "99" and the date for the widest "m/d/yy" in any font, so neither
 // is cut short; the description gives up what that takes.
 void SetColumnWidths(FlexGrid& grid) {
-    const double width = std::nearbyint(FormRoutines::PixelsToTwips(grid.width()) - 35);
+    const FormRoutines::Twips twips(&grid);
+    const double width = std::nearbyint(twips.FromX(grid.width()) - 35);
     const double share = (width - 1100) / 10;
     const double numbers = Fitting(grid, 300, "99");
     const double dates = Fitting(grid, 800, "12/31/88");
@@ -31,7 +32,7 @@ void SetColumnWidths(FlexGrid& grid) {
                              std::nearbyint(share * 4) - (numbers - 300) - (dates - 800),
                              std::nearbyint(share * 3), std::nearbyint(share * 3)};
     for (int col = 0; col < 5 && col < grid.Cols(); ++col)
-        grid.SetColWidth(col, FormRoutines::TwipsToPixels(widths[col]));
+        grid.SetColWidth(col, twips.X(widths[col]));
 }
 
 } // namespace

@@ -49,7 +49,7 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     grid->addWidget(lblDescription, 1, 1);
     grid->addWidget(lblDisclaimer, 2, 0, 1, 2);
     grid->addWidget(cmdOK, 3, 1, Qt::AlignRight);
-    grid->setColumnMinimumWidth(1, FormRoutines::TwipsToPixels(4500));
+    grid->setColumnMinimumWidth(1, FormRoutines::Twips(this).X(4500));
 
     connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
     Form_Load();

@@ -10,6 +10,7 @@
 #include "core/StoreFolder.h"
 #include "core/StoreKey.h"
 #include "gui/Dialogs.h"
+#include "gui/FolderBox.h"
 #include "gui/FormRoutines.h"
 #include "gui/StoreView.h"
 #include "gui/TextInput.h"
@@ -84,9 +85,11 @@ QLineEdit* MakePasswordBox(const char* name, QWidget* parent, QLabel* label) {
 
 // A folder box left empty means the user's data folder, which it shows.
 QLineEdit* MakeFolderBox(const char* name, QWidget* parent, QLabel* label) {
-    QLineEdit* box = MakeBox(name, parent, label);
+    auto* box = new FolderBox(Environment::DataFolder(), parent);
+    box->setObjectName(name);
+    if (label)
+        label->setBuddy(box);
     box->setAccessibleName("Folder");
-    box->setPlaceholderText(Environment::DataFolder());
     return box;
 }
 
@@ -124,6 +127,7 @@ frmAccounts::frmAccounts(StoreView& view, QWidget* parent) : QDialog(parent), vi
                                  txtEditPath, txtEditNewUser, txtEditNewPass1, txtEditNewPass2,
                                  cmdUpdate});
     SSTab1->setCurrentIndex(0);
+    SSTab1_Click(0);
     connect(SSTab1, &QTabWidget::currentChanged, this, &frmAccounts::SSTab1_Click);
     connect(cmdLogin, &QPushButton::clicked, this, &frmAccounts::cmdLogin_Click);
     connect(cmdCreate, &QPushButton::clicked, this, &frmAccounts::cmdCreate_Click);
@@ -143,7 +147,6 @@ void frmAccounts::BuildLoginTab(QWidget* tab) {
     cmdLoginPath = Make<QPushButton>("cmdLoginPath", Frame1, "&Browse");
     txtLoginPath = MakeFolderBox("txtLoginPath", Frame1, nullptr);
     cmdLogin = Make<QPushButton>("cmdLogin", Frame1, "&Login");
-    cmdLogin->setDefault(true);
     grid->addWidget(Label1, 0, 0);
     grid->addWidget(txtLoginUser, 0, 1);
     grid->addWidget(Label2, 1, 0);
@@ -195,23 +198,24 @@ void frmAccounts::BuildEditTab(QWidget* tab) {
     Label10 = Make<QLabel>("Label10", Frame3, "Confirm Password");
     txtEditNewPass2 = MakePasswordBox("txtEditNewPass2", Frame3, Label10);
     cmdUpdate = Make<QPushButton>("cmdUpdate", Frame3, "&Update");
-    // Old values on the left, new values on the right, Update below both.
+    // Old values on the left, new values on the right; the folder of both across the whole
+    // width below them, so that it shows whole; Update last.
     grid->addWidget(Label6, 0, 0, 1, 2);
     grid->addWidget(txtEditOldUser, 1, 0, 1, 2);
     grid->addWidget(Label7, 2, 0, 1, 2);
     grid->addWidget(txtEditOldPass, 3, 0, 1, 2);
-    grid->addWidget(Label11, 4, 0, 1, 2);
-    grid->addWidget(cmdEditPath, 5, 0);
-    grid->addWidget(txtEditPath, 5, 1);
     grid->addWidget(Label8, 0, 2);
     grid->addWidget(txtEditNewUser, 1, 2);
     grid->addWidget(Label9, 2, 2);
     grid->addWidget(txtEditNewPass1, 3, 2);
     grid->addWidget(Label10, 4, 2);
     grid->addWidget(txtEditNewPass2, 5, 2);
-    grid->addWidget(cmdUpdate, 6, 2, Qt::AlignRight);
+    grid->addWidget(Label11, 6, 0, 1, 3);
+    grid->addWidget(cmdEditPath, 7, 0);
+    grid->addWidget(txtEditPath, 7, 1, 1, 2);
+    grid->addWidget(cmdUpdate, 8, 2, Qt::AlignRight);
     grid->setColumnMinimumWidth(1, 120);
-    grid->setRowStretch(7, 1);
+    grid->setRowStretch(9, 1);
 }
 
 void frmAccounts::showEvent(QShowEvent* event) {
@@ -219,20 +223,18 @@ void frmAccounts::showEvent(QShowEvent* event) {
     FormRoutines::CenterOnScreen(this);
 }
 
+// A tab chosen puts the focus in its first box, and Enter presses that tab's own button.
 void frmAccounts::SSTab1_Click(int tab) {
-    switch (tab) {
-    case 1:
-        txtNewUser->setFocus();
-        break;
-    case 2:
-        txtEditOldUser->setFocus();
-        break;
-    case 3:
+    const std::pair<QLineEdit*, QPushButton*> tabs[] = {
+        {txtLoginUser, cmdLogin}, {txtNewUser, cmdCreate}, {txtEditOldUser, cmdUpdate}};
+    if (tab == 3) {
         close();
-        break;
-    default:
-        break;
+        return;
     }
+    if (tab < 0 || tab >= int(std::size(tabs)))
+        return;
+    tabs[tab].first->setFocus();
+    tabs[tab].second->setDefault(true);
 }
 
 // Every action closes the open store and shows the logged-out look before it looks for the

@@ -21,7 +21,7 @@ frmInputForm::frmInputForm(QWidget* parent) : QDialog(parent) {
     txtText = new QLineEdit(this);
     txtText->setObjectName("txtText");
     txtText->setAccessibleName(InputPrompt);
-    txtText->setMinimumWidth(260);
+    txtText->setMinimumWidth(FormRoutines::Twips(this).X(3900));
     FormRoutines::InstallQuoteFilter(txtText);
     cmdOK = new QPushButton("&OK", this);
     cmdOK->setObjectName("cmdOK");

@@ -5,6 +5,7 @@
 #include "core/ErrorTrap.h"
 #include "core/Generate.h"
 #include "core/InsertPassword.h"
+#include "gui/AccessibleComboBox.h"
 #include "gui/Dialogs.h"
 #include "gui/FlexGrid.h"
 #include "gui/FormRoutines.h"
@@ -78,6 +79,7 @@ qint16 CurrentCol(const FlexGrid& grid) {
 } // namespace
 
 frmKetterby::frmKetterby(Controls controls) {
+    InstallAccessibleComboBoxes();
     setObjectName("frmKetterby");
     setWindowTitle("Ketterby");
     if (controls == Controls::Now)
@@ -90,7 +92,8 @@ void frmKetterby::MakeControls() {
     if (SSTab1)
         return;
     auto* client = new QWidget(this);
-    client->setFixedSize(FormRoutines::TwipsToPixels(10605), FormRoutines::TwipsToPixels(7125));
+    const FormRoutines::Twips twips(this);
+    client->setFixedSize(twips.X(10605), twips.Y(7125));
     setCentralWidget(client);
 
     SSTab1 = Make<QTabWidget>("SSTab1", client);
@@ -100,7 +103,7 @@ void frmKetterby::MakeControls() {
     SSTab1->addTab(passwordsTab, "Passwords");
     SSTab1->addTab(generatorTab, "Generator");
     SSTab1->setCurrentIndex(0);
-    const int stripTwips = int(FormRoutines::PixelsToTwips(SSTab1->tabBar()->sizeHint().height()));
+    const int stripTwips = int(twips.FromY(SSTab1->tabBar()->sizeHint().height()));
     BuildPasswordsTab(passwordsTab, stripTwips);
     BuildGeneratorTab(generatorTab, stripTwips);
     BuildMenus();
@@ -141,9 +144,11 @@ void frmKetterby::BuildPasswordsTab(QWidget* tab, int stripTwips) {
     PlaceOnTab(msgMSFlexGrid, stripTwips, 240, 480, 9855, 5175);
     msgMSFlexGrid->SetCols(5);
     msgMSFlexGrid->setAccessibleName("Entries");
+    msgMSFlexGrid->SetColFont(4, FormRoutines::FixedPitchFont(this));
 
     txtText = Make<QLineEdit>("txtText", tab);
     PlaceOnTab(txtText, stripTwips, 7440, 2640, 1935, 375);
+    txtText->setAccessibleName("Edit entry field");
     txtText->setFocusPolicy(Qt::ClickFocus);
     txtText->hide();
     FormRoutines::InstallQuoteFilter(txtText);
@@ -191,6 +196,7 @@ void frmKetterby::BuildGeneratorTab(QWidget* tab, int stripTwips) {
     frmProperties1 = MakeFrame("frmProperties1", "Properties", tab);
     PlaceOnTab(frmProperties1, stripTwips, 3000, 480, 2415, 3255);
     Frame4 = MakeFrame("Frame4", {}, frmProperties1);
+    Frame4->setAccessibleName("Character class");
     Place(Frame4, 240, 240, 1935, 1335);
     optLetters = MakeOption("optLetters", "Letters", Frame4);
     Place(optLetters, 120, 240, 1215, 255);
@@ -199,6 +205,7 @@ void frmKetterby::BuildGeneratorTab(QWidget* tab, int stripTwips) {
     optLettersNumbers = MakeOption("optLettersNumbers", "Both", Frame4);
     Place(optLettersNumbers, 120, 960, 1215, 255);
     Frame5 = MakeFrame("Frame5", {}, frmProperties1);
+    Frame5->setAccessibleName("Letter case");
     Place(Frame5, 240, 1680, 1935, 1335);
     optLowerCase = MakeOption("optLowerCase", "LowerCase", Frame5);
     Place(optLowerCase, 120, 240, 1335, 255);
@@ -212,6 +219,7 @@ void frmKetterby::BuildGeneratorTab(QWidget* tab, int stripTwips) {
     lblPWLength = Make<QLabel>("lblPWLength", frmProperties2, "PasswordSize");
     Place(lblPWLength, 120, 480, 1335, 255);
     cmbPasswordLength = Make<QComboBox>("cmbPasswordLength", frmProperties2);
+    cmbPasswordLength->setAccessibleName("Password size");
     Place(cmbPasswordLength, 1560, 480, 735, 315);
     lblPWLength->setBuddy(cmbPasswordLength);
 
@@ -224,6 +232,7 @@ void frmKetterby::BuildGeneratorTab(QWidget* tab, int stripTwips) {
     PlaceOnTab(Frame2, stripTwips, 5640, 480, 4455, 5775);
     PasswordList = Make<QListWidget>("PasswordList", Frame2);
     PasswordList->setAccessibleName("Passwords generated");
+    PasswordList->setFont(FormRoutines::FixedPitchFont(this));
     Place(PasswordList, 240, 360, 3975, 5100);
 }
 

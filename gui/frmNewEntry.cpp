@@ -51,7 +51,8 @@ frmNewEntry::frmNewEntry(const Session& session, const QString& password, QWidge
     setObjectName("frmNewEntry");
     setWindowTitle("New Entry");
     setModal(true);
-    setFixedSize(FormRoutines::TwipsToPixels(4725), FormRoutines::TwipsToPixels(2535));
+    const FormRoutines::Twips twips(this);
+    setFixedSize(twips.X(4725), twips.Y(2535));
 
     Frame1 = Make<QGroupBox>("Frame1", this);
     Place(Frame1, 120, 120, 4455, 1695);

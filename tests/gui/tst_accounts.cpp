@@ -50,11 +50,11 @@ class AccountsTest : public QObject, protected Fixture {
     // Runs one step in the account dialog opened from Accounts > Account Setup.
     void Setup(std::function<void(frmAccounts&)> step) {
         script->Then<frmAccounts>(std::move(step));
-        Find<QAction>("mnuAccountsAccountSetup")->trigger();
+        Named<QAction>("mnuAccountsAccountSetup")->trigger();
         QVERIFY(script->Finished());
     }
     bool LoggedIn() const {
-        return !Find("SSTab1")->isHidden() && Find<QMenu>("mnuCommands")->isEnabled();
+        return !Named("SSTab1")->isHidden() && Named<QMenu>("mnuCommands")->isEnabled();
     }
     void LogIn(const QString& name, const QString& password) {
         Setup([&](frmAccounts& a) { Fill(a, Login, {name, password}); });
@@ -101,8 +101,8 @@ class AccountsTest : public QObject, protected Fixture {
         Setup([](frmAccounts& a) { Fill(a, New, {"bob", "first", "first"}); });
         QVERIFY(LoggedIn());
 
-        Find<QAction>("mnuFileLogout")->trigger();
-        QVERIFY(!LoggedIn() && Find<QComboBox>("cmbCurrentTable")->count() == 0);
+        Named<QAction>("mnuFileLogout")->trigger();
+        QVERIFY(!LoggedIn() && Named<QComboBox>("cmbCurrentTable")->count() == 0);
 
         Setup([&](frmAccounts& accounts) {
             Fill(accounts, Login, {"bob", "wrong", folder->Path()});
@@ -302,7 +302,7 @@ class AccountsTest : public QObject, protected Fixture {
 
     // Only while logged in; every command needs the store.
     void commandsItemsRunTheButtonOfTheSameCaption() {
-        const QList<QAction*> items = Find<QMenu>("mnuCommands")->actions();
+        const QList<QAction*> items = Named<QMenu>("mnuCommands")->actions();
         QCOMPARE(items.size(), 7);
         for (const bool loggedIn : {false, true}) {
             if (loggedIn) {
@@ -310,8 +310,8 @@ class AccountsTest : public QObject, protected Fixture {
                 script->Then<frmNewEntry>([](frmNewEntry& entry) { entry.close(); });
             }
             for (QAction* item : items) {
-                auto* button =
-                    Find<QPushButton>(qPrintable(item->objectName().replace("mnuCommands", "cmd")));
+                auto* button = Named<QPushButton>(
+                    qPrintable(item->objectName().replace("mnuCommands", "cmd")));
                 QVERIFY(button && button->text() == item->text());
                 QSignalSpy clicked(button, &QPushButton::clicked);
                 item->trigger();
@@ -340,7 +340,7 @@ class AccountsTest : public QObject, protected Fixture {
 
     void aboutOpensTheBox() {
         script->Then<frmAbout>([](frmAbout&) {});
-        Find<QAction>("mnuHelpAbout")->trigger();
+        Named<QAction>("mnuHelpAbout")->trigger();
     }
 
     // Help opens the page beside the program, else the installed one; none shows no message.
@@ -350,11 +350,11 @@ class AccountsTest : public QObject, protected Fixture {
         Environment::SetApplicationFolder(folder->File("bin/"));
         // The handler fails with the page it was asked for, so the error report names it.
         HelpPage::SetOpener([](const QString& path) -> void { throw Failure(5, path); });
-        Find<QAction>("mnuHelpContents")->trigger();
+        Named<QAction>("mnuHelpContents")->trigger();
         for (const QString& page :
              {folder->File("share/ketterby/help.htm"), folder->File("bin/help.htm")}) {
             WriteBytes(page, "<html></html>");
-            Find<QAction>("mnuHelpContents")->trigger();
+            Named<QAction>("mnuHelpContents")->trigger();
             messages->ExpectOne("Error [mnuHelpContents_Click]: 5\r\n" + page, Icon::Critical);
         }
         HelpPage::SetOpener({});

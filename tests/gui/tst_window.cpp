@@ -28,8 +28,8 @@ class WindowTest : public QObject, protected Fixture {
             }
         });
     }
-    QListView& List() { return *Find<QListView>("TablesList"); }
-    QComboBox& Chooser() { return *Find<QComboBox>("cmbCurrentTable"); }
+    QListView& List() { return *Named<QListView>("TablesList"); }
+    QComboBox& Chooser() { return *Named<QComboBox>("cmbCurrentTable"); }
     void Select(const QString& table) {
         List().setCurrentIndex(List().model()->index(Items(List().model()).indexOf(table), 0));
     }
@@ -53,10 +53,10 @@ class WindowTest : public QObject, protected Fixture {
         QCOMPARE(FormRoutines::SelectedItemText(List()), QString("Default"));
     }
 
-    FlexGrid& Grid() { return *Find<FlexGrid>("msgMSFlexGrid"); }
-    QLineEdit& Box() { return *Find<QLineEdit>("txtText"); }
-    QPushButton* Button(const char* name) { return Find<QPushButton>(name); }
-    QListWidget& Passwords() { return *Find<QListWidget>("PasswordList"); }
+    FlexGrid& Grid() { return *Named<FlexGrid>("msgMSFlexGrid"); }
+    QLineEdit& Box() { return *Named<QLineEdit>("txtText"); }
+    QPushButton* Button(const char* name) { return Named<QPushButton>(name); }
+    QListWidget& Passwords() { return *Named<QListWidget>("PasswordList"); }
     // Runs a command on the cell; true when it left the header corner current.
     bool Click(const char* command, int row, int col) {
         Grid().SetRow(row);
@@ -156,7 +156,7 @@ class WindowTest : public QObject, protected Fixture {
         Select("Cards");
         Reply("cards");
         Button("cmdRename")->click();
-        Find<QAction>("mnuFileLogout")->trigger();
+        Named<QAction>("mnuFileLogout")->trigger();
         LogIn(store, key);
         ExpectShown("Default", 2, {"cards", "Default"});
         Grid().SetTextMatrix(1, 2, "marker");
@@ -282,11 +282,11 @@ class WindowTest : public QObject, protected Fixture {
         QTest::keyClick(&Box(), Qt::Key_Enter, Qt::KeypadModifier);
         QCOMPARE(GridRows(*window), QStringList{"1|7/1/04|mail|abc|pw1new"});
         Click("cmdEdit", 1, 2);
-        emit Find<QMenu>("mnuCommands")->aboutToShow(); // as a click on its title opens it
+        emit Named<QMenu>("mnuCommands")->aboutToShow(); // as a click on its title opens it
         QVERIFY(!Box().isVisible());
         QTest::keyClick(&Grid(), Qt::Key_C, Qt::AltModifier); // the menu's, not the Cut button's
-        QTRY_VERIFY(Find<QMenu>("mnuCommands")->isVisible());
-        Find<QMenu>("mnuCommands")->close();
+        QTRY_VERIFY(Named<QMenu>("mnuCommands")->isVisible());
+        Named<QMenu>("mnuCommands")->close();
         QVERIFY(Click("cmdCut", 1, 2) && Click("cmdPaste", 1, 2)); // the header corner
         QCOMPARE(GridRows(*window), QStringList{"1|7/1/04|mail|abc|pw1new"});
         messages->Answer(Answer::Yes); // a confirmed Delete shows the entry gone
@@ -326,7 +326,7 @@ class WindowTest : public QObject, protected Fixture {
     }
     void optionsChooseTheTableAndTheLength() {
         OpenGenerator();
-        const auto option = [&](const char* name) { return Find<QRadioButton>(name); };
+        const auto option = [&](const char* name) { return Named<QRadioButton>(name); };
         Button("cmdGenerate")->click();
         ExpectPasswords("[0-9A-Za-z]", 10);
 
@@ -335,19 +335,19 @@ class WindowTest : public QObject, protected Fixture {
         for (const char* name : {"optLowerCase", "optUpperCase", "optLowerUpperCase"})
             QVERIFY(!option(name)->isEnabled());
         QVERIFY(option("optUpperCase")->isChecked());
-        Find<QComboBox>("cmbPasswordLength")->setCurrentIndex(0);
+        Named<QComboBox>("cmbPasswordLength")->setCurrentIndex(0);
         Button("cmdGenerate")->click();
         ExpectPasswords("[0-9]", 6);
 
         option("optLetters")->click(); // the case chosen before holds again
         QVERIFY(option("optLowerCase")->isEnabled());
-        Find<QComboBox>("cmbPasswordLength")->setCurrentIndex(19);
+        Named<QComboBox>("cmbPasswordLength")->setCurrentIndex(19);
         Button("cmdGenerate")->click();
         Button("cmdGenerate")->click();
         ExpectPasswords("[A-Z]", 25);
         Passwords().setCurrentRow(7); // the list and its selection survive a log-out
         const QStringList before = Generated();
-        Find<QAction>("mnuFileLogout")->trigger();
+        Named<QAction>("mnuFileLogout")->trigger();
         LogIn(store, key);
         QCOMPARE(Generated(), before);
         QCOMPARE(window->SelectedPassword(), before[7]);

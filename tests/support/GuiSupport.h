@@ -62,7 +62,7 @@ class Fixture : protected CoreFixture {
         window->ShowStore(std::move(session));
     }
     // A control or menu item of the main window, by its name.
-    template <class Control = QWidget> Control* Find(const char* name) const {
+    template <class Control = QWidget> Control* Named(const char* name) const {
         return window->findChild<Control*>(name);
     }
 

@@ -1,0 +1,222 @@
+// The forms on a desktop as a user has it: every text fits at the usual font sizes, the account
+// dialog answers the keyboard, a screen reader names the controls, and the small things.
+#include "gui/ProgramStyle.h"
+#include "tests/support/GuiSupport.h"
+
+namespace {
+
+template <class Widget = QWidget> Widget* Find(const QWidget& form, const char* name) {
+    return form.findChild<Widget*>(name);
+}
+
+// Whether the text, less its access-key marks, fits the rectangle in the widget's font.
+bool Fits(const QWidget& widget, QString text, const QRect& room) {
+    text.remove(QRegularExpression("&(?!&)"));
+    const QFontMetrics metrics = widget.fontMetrics();
+    return metrics.horizontalAdvance(text) <= room.width() && metrics.height() <= room.height();
+}
+
+// Where a button, option or label draws its text. A folder box shows its folder whole, so the
+// folder (its tooltip) must fit as well.
+std::pair<QStringList, QRect> TextAndRoom(const QWidget& control) {
+    const QStyle& style = *control.style();
+    if (const auto* button = qobject_cast<const QAbstractButton*>(&control)) {
+        QStyleOptionButton option;
+        option.initFrom(button);
+        const bool radio = qobject_cast<const QRadioButton*>(button);
+        return {{button->text()},
+                style.subElementRect(radio ? QStyle::SE_RadioButtonContents
+                                           : QStyle::SE_PushButtonContents,
+                                     &option, button)};
+    }
+    if (const auto* label = qobject_cast<const QLabel*>(&control); label && !label->wordWrap())
+        return {{label->text()}, label->contentsRect()};
+    if (const auto* box = qobject_cast<const QLineEdit*>(&control);
+        box && !box->placeholderText().isEmpty()) {
+        QStyleOptionFrame option;
+        option.initFrom(box);
+        option.lineWidth = 1;
+        return {
+            {box->placeholderText(), box->toolTip()},
+            style.subElementRect(QStyle::SE_LineEditContents, &option, box).adjusted(2, 0, -2, 0)};
+    }
+    return {};
+}
+
+// Every control the form shows lies inside its parent and has room for each of its texts.
+void ExpectTextsFit(const QWidget& form) {
+    for (const QWidget* control : form.findChildren<QWidget*>()) {
+        if (control->objectName().isEmpty() || control->objectName().startsWith("qt_") ||
+            !control->isVisibleTo(&form))
+            continue;
+        const QString where = control->objectName();
+        QVERIFY2(control->parentWidget()->rect().contains(control->geometry()), qPrintable(where));
+        const auto [texts, room] = TextAndRoom(*control);
+        for (const QString& text : texts)
+            QVERIFY2(text.isEmpty() || Fits(*control, text, room), qPrintable(where + ": " + text));
+    }
+}
+
+// No scroll bar, so every row and item shows.
+void ExpectWhole(const QAbstractScrollArea& area) {
+    QVERIFY2(!area.horizontalScrollBar()->isVisible() && !area.verticalScrollBar()->isVisible(),
+             qPrintable(area.objectName()));
+}
+
+} // namespace
+
+class DesktopTest : public QObject, protected Fixture {
+    Q_OBJECT
+
+    QFont designFont;
+
+  private slots:
+    void initTestCase() {
+        QApplication::setStyle(new ProgramStyle(QApplication::style()->name()));
+        designFont = QApplication::font();
+    }
+
+    void init() { Start(); }
+
+    void cleanup() {
+        QApplication::setFont(designFont);
+        Environment::SetDataFolder(folder->Path());
+        Finish();
+    }
+
+    // Each form at the usual desktop font sizes, each of its tabs in turn.
+    void formsFitTheirFont_data() {
+        QTest::addColumn<QString>("form");
+        QTest::addColumn<int>("points");
+        for (const char* form :
+             {"frmKetterby", "frmAccounts", "frmNewEntry", "frmInputForm", "frmAbout"})
+            for (int points = 8; points <= 12; ++points)
+                QTest::addRow("%s at %d pt", form, points) << QString(form) << points;
+    }
+
+    void formsFitTheirFont() {
+        QFETCH(QString, form);
+        QFETCH(int, points);
+        QFont font = designFont;
+        font.setPointSize(points);
+        QApplication::setFont(font);
+        Environment::SetDataFolder("/home/alexandra/.local/share/Ketterby/");
+        window = std::make_unique<frmKetterby>();
+        std::unique_ptr<Session> session; // the New Entry dialog adds to an open store
+        std::unique_ptr<QWidget> dialog;
+        if (form == "frmAccounts") {
+            dialog = std::make_unique<frmAccounts>(*window);
+        } else if (form == "frmNewEntry") {
+            MakeStore(folder->File("s.mdb"), KeyOf("pw"), {{"Default", {}}});
+            session = std::make_unique<Session>(folder->File("s.mdb"), KeyOf("pw"));
+            dialog = std::make_unique<frmNewEntry>(*session, "gen");
+        } else if (form == "frmInputForm") {
+            dialog = std::make_unique<frmInputForm>();
+        } else if (form == "frmAbout") {
+            dialog = std::make_unique<frmAbout>();
+        }
+        Environment::SetDataFolder(folder->Path());
+        QWidget& shown = dialog ? *dialog : *window;
+        if (!dialog) {
+            const QString store = folder->File("s.mdb");
+            MakeStore(store, KeyOf("pw"), {{"Default", Entries(17)}});
+            LogIn(store, KeyOf("pw"));
+            Find<QComboBox>(shown, "cmbPasswordLength")->setCurrentIndex(19);
+            Find<QPushButton>(shown, "cmdGenerate")->click();
+        }
+        shown.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&shown));
+        auto* tabs = shown.findChild<QTabWidget*>("SSTab1");
+        for (int tab = 0; tab < (tabs ? std::min(tabs->count(), 3) : 1); ++tab) { // not Exit
+            if (tabs)
+                tabs->setCurrentIndex(tab);
+            QCoreApplication::processEvents();
+            ExpectTextsFit(shown);
+        }
+        if (!dialog) {
+            ExpectWhole(*Find<QListWidget>(shown, "PasswordList"));
+            const auto* grid = Find<FlexGrid>(shown, "msgMSFlexGrid");
+            ExpectWhole(*grid);
+            for (int col = 1; col < 5; ++col)
+                QVERIFY(grid->TextWidth(grid->TextMatrix(0, col)) <= grid->ColWidth(col));
+        }
+    }
+
+    // The focus starts in the Login tab's first box and goes to the first box of a tab chosen;
+    // Enter there presses that tab's own button. A folder too long for the box is elided in the
+    // middle and shown whole as the tooltip.
+    void accountTabsTakeFocusAndEnter() {
+        const QString longFolder = "/home/" + QString(150, 'a') + "/.local/share/Ketterby/";
+        Environment::SetDataFolder(longFolder);
+        // Enter on a Browse button would open the folder picker: it answers nothing at once.
+        Dialogs::SetFolderPicker([](const Dialogs::FolderRequest&) { return std::nullopt; });
+        script->Then<frmAccounts>([&](frmAccounts& accounts) {
+            QVERIFY(QTest::qWaitForWindowActive(&accounts));
+            const auto* folderBox = Find<QLineEdit>(accounts, "txtLoginPath");
+            QVERIFY(folderBox->placeholderText().startsWith("/home/aa") &&
+                    folderBox->placeholderText().endsWith("/Ketterby/") &&
+                    folderBox->placeholderText().size() < longFolder.size());
+            QCOMPARE(folderBox->toolTip(), longFolder);
+            const std::tuple<int, const char*, const char*, QString> tabs[] = {
+                {0, "txtLoginUser", "cmdLogin", "Sorry, could not locate or open this account."},
+                {1, "txtNewUser", "cmdCreate", "Please enter a valid name."},
+                {2, "txtEditOldUser", "cmdUpdate", "Please enter a valid name."},
+                {0, "txtLoginUser", "cmdLogin", "Sorry, could not locate or open this account."}};
+            for (const auto& [tab, box, button, message] : tabs) {
+                Find<QTabWidget>(accounts, "SSTab1")->setCurrentIndex(tab);
+                QCOMPARE(QApplication::focusWidget(), Find(accounts, box));
+                QSignalSpy pressed(Find<QPushButton>(accounts, button), &QPushButton::clicked);
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+                QCOMPARE(pressed.count(), 1);
+                messages->ExpectOne(message, MessageBoxes::Icon::Information);
+            }
+        });
+        Find<QMenu>(*window, "mnuAccounts")->actions().constFirst()->trigger();
+        Dialogs::SetFolderPicker({});
+    }
+
+    // A screen reader names each control by what it is; a chooser tells its value apart.
+    void controlsHaveAccessibleNames() {
+        const std::pair<const char*, QString> named[] = {{"Frame4", "Character class"},
+                                                         {"Frame5", "Letter case"},
+                                                         {"txtText", "Edit entry field"},
+                                                         {"cmbCurrentTable", "Current table"},
+                                                         {"cmbPasswordLength", "Password size"}};
+        for (const auto& [name, expected] : named)
+            QCOMPARE(
+                QAccessible::queryAccessibleInterface(Find(*window, name))->text(QAccessible::Name),
+                expected);
+        QCOMPARE(QAccessible::queryAccessibleInterface(Find(*window, "cmbPasswordLength"))
+                     ->text(QAccessible::Value),
+                 QString("10"));
+    }
+
+    // Passwords show in a fixed-pitch font; a cut cell shows its whole text as a tooltip; the
+    // message-box icons are drawn sharp at twice the scale.
+    void passwordsReadClearly() {
+        const QString store = folder->File("s.mdb");
+        MakeStore(store, KeyOf("pw"),
+                  {{"Default", {{"1/2/26", QString(80, 'd'), "u", QString(40, 'l')}}}});
+        LogIn(store, KeyOf("pw"));
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        auto* grid = Find<FlexGrid>(*window, "msgMSFlexGrid");
+        for (const QFont& font : {grid->model()->index(1, 4).data(Qt::FontRole).value<QFont>(),
+                                  Find(*window, "PasswordList")->font()})
+            QCOMPARE(QFontMetrics(font).horizontalAdvance("lI1"),
+                     QFontMetrics(font).horizontalAdvance("WO0"));
+        for (const int col : {3, 2, 4}) { // forty l would fit the column, but not fixed-pitch
+            const QPoint cell = grid->CellRect(1, col).center() - grid->viewport()->pos();
+            QHelpEvent help(QEvent::ToolTip, cell, grid->viewport()->mapToGlobal(cell));
+            QCoreApplication::sendEvent(grid->viewport(), &help);
+            QCOMPARE(QToolTip::text(), col == 3 ? QString() : grid->TextMatrix(1, col));
+        }
+        for (const auto icon : {QStyle::SP_MessageBoxInformation, QStyle::SP_MessageBoxWarning,
+                                QStyle::SP_MessageBoxCritical, QStyle::SP_MessageBoxQuestion})
+            QCOMPARE(QApplication::style()->standardIcon(icon).pixmap(QSize(32, 32), 2).size(),
+                     QSize(64, 64));
+    }
+};
+
+QTEST_MAIN(DesktopTest)
+#include "tst_desktop.moc"
