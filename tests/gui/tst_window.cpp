@@ -22,10 +22,9 @@ class WindowTest : public QObject, protected Fixture {
     // Answers the next input dialog as a paste would; no text closes it unanswered.
     void Reply(std::optional<QString> text) {
         script->Then<frmInputForm>([text](frmInputForm& input) {
-            if (text) {
-                input.txtText->setText(*text);
+            input.txtText->setText(text.value_or(QString()));
+            if (text)
                 input.cmdOK->click();
-            }
         });
     }
     QListView& List() { return *Named<QListView>("TablesList"); }
@@ -182,7 +181,6 @@ class WindowTest : public QObject, protected Fixture {
         QTest::addColumn<int>("entries");
         QTest::addColumn<int>("rows");
         QTest::newRow("none") << 0 << 18;
-        QTest::newRow("one") << 1 << 18;
         QTest::newRow("17 fill the grid") << 17 << 18;
         QTest::newRow("18 add a row") << 18 << 19;
         QTest::newRow("99") << 99 << 100;
