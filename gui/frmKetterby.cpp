@@ -432,10 +432,11 @@ void frmKetterby::ConnectGenerator() {
 }
 
 // Where a button's access key is also a menu title's, the menu bar keeps it; the button stays
-// reachable by Tab and through the Commands menu.
+// reachable by Tab and through the Commands menu. The account dialog, which may be open as the
+// controls are made, keeps its own keys.
 void frmKetterby::GiveMenuTitlesTheirAccessKeys() {
     for (const QAction* title : menuBar()->actions())
-        for (QPushButton* button : findChildren<QPushButton*>())
+        for (QPushButton* button : centralWidget()->findChildren<QPushButton*>())
             if (button->shortcut() == QKeySequence::mnemonic(title->text()))
                 button->setShortcut({});
 }

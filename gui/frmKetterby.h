@@ -1,9 +1,8 @@
 #pragma once
 
+#include "core/CutBuffer.h"
 #include "gui/ClipboardExport.h"
 #include "gui/StoreView.h"
-
-#include "core/CutBuffer.h"
 
 #include <QMainWindow>
 #include <QStringListModel>

@@ -80,7 +80,10 @@ class AccountsTest : public QObject, protected Fixture {
         QVERIFY(script->Finished());
         QVERIFY(!windowShownMeanwhile && !LoggedIn());
         window = std::make_unique<frmKetterby>(frmKetterby::Controls::AfterAccountDialog);
-        script->Then<frmAccounts>([](frmAccounts& a) { Fill(a, New, {"bob", "first", "first"}); });
+        script->Then<frmAccounts>([](frmAccounts& a) {
+            Fill(a, New, {"bob", "first", "first"});
+            QCOMPARE(a.cmdCreate->shortcut(), QKeySequence::mnemonic("&Create")); // not the menu's
+        });
         window->Form_Load();
         QVERIFY(LoggedIn());
     }
