@@ -1,9 +1,13 @@
 #pragma once
 
-#include "core/StoreKey.h"
+#include "core/Session.h"
+#include "gui/FlexGrid.h"
 
 #include <QString>
+#include <QStringListModel>
 #include <QTemporaryDir>
+
+#include <memory>
 
 // A private folder holding a store of the given shape, under the password "bench".
 class BenchStore {
@@ -15,4 +19,16 @@ class BenchStore {
 
   private:
     QTemporaryDir folder;
+};
+
+// A store logged in as the main window does it: the open store, its table names and the grid.
+struct LoggedIn {
+    // False when the store did not open.
+    bool Open(const QString& path, const StoreKey& key);
+    void Close();
+    void Refill();
+
+    std::unique_ptr<Session> session;
+    QStringListModel tables;
+    FlexGrid grid;
 };

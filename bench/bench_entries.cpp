@@ -1,39 +1,32 @@
-// Benchmarks of the entry commands, each with the grid refill that follows it, on the main
-// window logged in to a real store.
+// Benchmarks of the entry commands, each with the grid refill that follows it, on a real
+// store logged in as the main window does it.
 #include "bench/BenchStores.h"
 #include "core/CutBuffer.h"
 #include "core/EntryOperations.h"
 #include "core/InsertPassword.h"
-#include "gui/PopulateFlexGrid.h"
-#include "gui/StoreSetup.h"
-#include "gui/frmKetterby.h"
 
 #include <benchmark/benchmark.h>
 
 namespace {
 
-// A window logged in to a store whose "Default" and "Table 1" hold the entries.
-struct LoggedIn {
-    explicit LoggedIn(int entries) : store(2, entries) {
-        DBFunctions::SetupDatabase(window, store.Path(), BenchStore::Key());
-    }
-    const Session& session() const { return *window.session; }
-    void Refill() { Routines::RefillGrid(window); }
+// Logged in to a store whose "Default" and "Table 1" hold the entries.
+struct Entries : LoggedIn {
+    explicit Entries(int entries) : store(2, entries) { Open(store.Path(), BenchStore::Key()); }
+    Session& Store() const { return *session; }
 
     BenchStore store;
-    frmKetterby window;
 };
 
 const Entry Sample = {"1/2/26", "sample", "user", "pw"};
 
 // New at 98 entries; the 99th is taken away again between iterations.
 void NewEntry(benchmark::State& state) {
-    LoggedIn open(98);
+    Entries open(98);
     for (auto _ : state) {
-        DBFunctions::NewEntry(open.session(), "user", "pw", "sample");
+        DBFunctions::NewEntry(open.Store(), "user", "pw", "sample");
         open.Refill();
         state.PauseTiming();
-        DBFunctions::DeleteRecord(open.session(), 99);
+        DBFunctions::DeleteRecord(open.Store(), 99);
         state.ResumeTiming();
     }
 }
@@ -41,12 +34,12 @@ BENCHMARK(NewEntry)->Unit(benchmark::kMillisecond);
 
 // Delete of row 1, every later entry renumbered; the entry is put back between iterations.
 void DeleteRow1(benchmark::State& state) {
-    LoggedIn open(int(state.range(0)));
+    Entries open(int(state.range(0)));
     for (auto _ : state) {
-        DBFunctions::DeleteRecord(open.session(), 1);
+        DBFunctions::DeleteRecord(open.Store(), 1);
         open.Refill();
         state.PauseTiming();
-        DBFunctions::NewRecord(open.session(), Sample, 1);
+        DBFunctions::NewRecord(open.Store(), Sample, 1);
         state.ResumeTiming();
     }
 }
@@ -55,9 +48,9 @@ BENCHMARK(DeleteRow1)->Arg(99)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisec
 // Cut of row 1 and Paste into the other table, placed by date; the next iteration moves an
 // entry back the other way, so both tables keep their size.
 void CutAndPaste(benchmark::State& state) {
-    LoggedIn open(int(state.range(0)));
+    Entries open(int(state.range(0)));
     CutBuffer buffer;
-    Session& session = *open.window.session;
+    Session& session = open.Store();
     for (auto _ : state) {
         DBFunctions::CutEntry(session, buffer, 1);
         session.CurrentTable = session.CurrentTable == DefaultTable ? "Table 1" : DefaultTable;
@@ -68,9 +61,9 @@ void CutAndPaste(benchmark::State& state) {
 BENCHMARK(CutAndPaste)->Arg(99)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 void SaveField(benchmark::State& state) {
-    LoggedIn open(99);
+    Entries open(99);
     for (auto _ : state) {
-        DBFunctions::SaveField(open.session(), 50, 3, "edited");
+        DBFunctions::SaveField(open.Store(), 50, DBFunctions::Field::UserID, "edited");
         open.Refill();
     }
 }
@@ -78,9 +71,9 @@ BENCHMARK(SaveField)->Unit(benchmark::kMillisecond);
 
 // Insert, answered Yes (the benchmark program says Yes to every question).
 void InsertPassword(benchmark::State& state) {
-    LoggedIn open(99);
+    Entries open(99);
     for (auto _ : state) {
-        if (DBFunctions::InsertPassword(open.session(), 50, "Gen3rated"))
+        if (DBFunctions::InsertPassword(open.Store(), 50, "Gen3rated"))
             open.Refill();
     }
 }

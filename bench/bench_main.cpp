@@ -8,7 +8,6 @@
 #include "counters/Counters.h"
 #include "gui/FlexGrid.h"
 #include "gui/PopulateFlexGrid.h"
-#include "gui/StoreSetup.h"
 #include "gui/frmAccounts.h"
 #include "gui/frmKetterby.h"
 
@@ -42,29 +41,41 @@ void SetupDatabase(benchmark::State& state) {
     const BenchStore store(int(state.range(0)), 99);
     // The key as the Login button hands it over: stretched for the store's salt.
     const StoreKey key = BenchStore::Key().ForFile(store.Path());
-    frmKetterby window;
-    DBFunctions::SetupDatabase(window, store.Path(), key); // makes the backup
+    LoggedIn open;
+    open.Open(store.Path(), key); // makes the backup
     const CountedLoop counted(state);
     for (auto _ : state) {
-        DBFunctions::CloseDatabase(window);
-        if (!DBFunctions::SetupDatabase(window, store.Path(), key))
+        open.Close();
+        if (!open.Open(store.Path(), key))
             state.SkipWithError("the log-in failed");
     }
 }
 BENCHMARK(SetupDatabase)->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond);
 
+// The main window, counting the stores it is handed.
+struct CountingWindow : StoreView {
+    void CloseStore() override { window.CloseStore(); }
+    void ShowStore(std::unique_ptr<Session> session) override {
+        window.ShowStore(std::move(session));
+        ++shown;
+    }
+    frmKetterby window;
+    int shown = 0;
+};
+
 // The Login button as a user presses it: the store key, the check, and SetupDatabase.
 void LoginButton(benchmark::State& state) {
     const BenchStore store(10, 99);
-    frmKetterby window;
+    CountingWindow counting;
     const CountedLoop counted(state);
     for (auto _ : state) {
-        frmAccounts accounts(window);
+        frmAccounts accounts(counting);
         accounts.txtLoginUser->setText("bench");
         accounts.txtLoginPassword->setText("bench");
         accounts.txtLoginPath->setText(store.Folder());
+        const int before = counting.shown;
         accounts.cmdLogin->click();
-        if (!window.session)
+        if (counting.shown == before)
             state.SkipWithError("the log-in failed");
     }
 }
@@ -87,11 +98,10 @@ BENCHMARK(FileKey)->Unit(benchmark::kMillisecond);
 
 void PopulateFlexGrid(benchmark::State& state) {
     const BenchStore store(1, int(state.range(0)));
-    frmKetterby window;
-    DBFunctions::SetupDatabase(window, store.Path(), BenchStore::Key());
+    LoggedIn open;
+    open.Open(store.Path(), BenchStore::Key());
     for (auto _ : state)
-        Routines::PopulateFlexGrid(DefaultTable, *window.msgMSFlexGrid,
-                                   window.session->Connection(), 0, 0);
+        Routines::PopulateFlexGrid(DefaultTable, open.grid, open.session->Connection(), 0, 0);
 }
 BENCHMARK(PopulateFlexGrid)->Arg(99)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 

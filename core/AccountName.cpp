@@ -1,5 +1,7 @@
-// Which account names stand as one literal file name.
+// Which account names and passwords an account can take.
 #include "core/AccountName.h"
+
+#include "core/MessageBoxes.h"
 
 namespace AccountName {
 
@@ -11,6 +13,25 @@ bool IsLiteralFileName(const QString& name) {
             return false;
     }
     return true;
+}
+
+QString NewAccountRefusal(const QString& name, const QString& password, const QString& confirmation,
+                          bool passwordRequired) {
+    if (name.isEmpty())
+        return "Please enter a valid name.";
+    if (name.size() > NameLimit)
+        return MessageBoxes::TooLong(NameLimit);
+    if (!IsLiteralFileName(name))
+        return RefusalMessage;
+    if (password.contains(' '))
+        return "No spaces allowed in password!";
+    if (passwordRequired && password.isEmpty())
+        return "Please enter a valid password.";
+    if (password.size() > PasswordLimit)
+        return MessageBoxes::TooLong(PasswordLimit);
+    if (password != confirmation)
+        return Mismatch;
+    return {};
 }
 
 } // namespace AccountName

@@ -59,10 +59,15 @@ qint16 CountEarlier(const Session& session, const QString& date) {
     return count;
 }
 
-// The longest text each editable field takes: Description, User ID, Password.
-int FieldLimit(qint16 col) {
+// The longest text each field takes: Description, User ID, Password.
+int FieldLimit(Field field) {
     constexpr int limits[] = {100, 50, 100};
-    return limits[col - 2];
+    return limits[int(field)];
+}
+
+// Where the field stands among the table's columns, after the date.
+int ColumnOf(Field field) {
+    return int(field) + 1;
 }
 
 } // namespace
@@ -75,33 +80,35 @@ bool CheckSelectedRow(const Session& session, qint16 row) {
     return false;
 }
 
-bool IsEditableColumn(qint16 col) {
-    return col >= 2 && col <= 4;
-}
-
 void NewEntry(const Session& session, const QString& userID, const QString& password,
               const QString& description) {
-    const qint16 count = CountRecords(session);
-    if (count >= EntryLimit) {
-        MessageBoxes::Show("This table is full, only " + Number(EntryLimit) + " records allowed.",
-                           Icon::Information);
-        return;
-    }
-    NewRecord(session, {EntryDates::Format(Environment::Today()), description, userID, password},
-              qint16(count + 1));
+    Trap("NewEntry", [&] {
+        const qint16 count = CountRecords(session);
+        if (count >= EntryLimit) {
+            MessageBoxes::Show("This table is full, only " + Number(EntryLimit) +
+                                   " records allowed.",
+                               Icon::Information);
+            return;
+        }
+        NewRecord(session,
+                  {EntryDates::Format(Environment::Today()), description, userID, password},
+                  qint16(count + 1));
+    });
 }
 
 void DeleteEntry(const Session& session, qint16 row) {
-    const qint16 count = CountRecords(session);
-    if (row < 1 || row > count) {
-        MessageBoxes::Show("No record exists at that row.", Icon::Exclamation,
-                           MessageBoxes::Buttons::OKCancel);
-        return;
-    }
-    if (MessageBoxes::Confirm("Are you sure you wish to delete this entry?" +
-                              MessageBoxes::LineBreak + "Record " + Number(row) +
-                              " will be deleted permanently."))
-        DeleteRecord(session, row);
+    Trap("DeleteEntry", [&] {
+        const qint16 count = CountRecords(session);
+        if (row < 1 || row > count) {
+            MessageBoxes::Show("No record exists at that row.", Icon::Exclamation,
+                               MessageBoxes::Buttons::OKCancel);
+            return;
+        }
+        if (MessageBoxes::Confirm("Are you sure you wish to delete this entry?" +
+                                  MessageBoxes::LineBreak + "Record " + Number(row) +
+                                  " will be deleted permanently."))
+            DeleteRecord(session, row);
+    });
 }
 
 bool DeleteRecord(const Session& session, qint16 id) {
@@ -157,25 +164,23 @@ void PasteEntry(const Session& session, CutBuffer& buffer) {
         buffer = {};
 }
 
-QString ReadField(const Session& session, qint16 row, qint16 col) {
-    return SelectEntry(session, row)->Text(col - 1);
+QString ReadField(const Session& session, qint16 row, Field field) {
+    return SelectEntry(session, row)->Text(ColumnOf(field));
 }
 
-bool SaveField(const Session& session, qint16 row, qint16 col, const QString& text) {
-    if (!IsEditableColumn(col))
-        return false;
-    const int limit = FieldLimit(col);
+bool SaveField(const Session& session, qint16 row, Field field, const QString& text) {
+    const int limit = FieldLimit(field);
     if (text.size() > limit) {
         MessageBoxes::Show("Sorry, input is limited to " + Number(limit) + " characters.",
                            Icon::Information);
         return false;
     }
-    return Trap("SaveField", [&] { WriteField(session, row, col, text); });
+    return Trap("SaveField", [&] { WriteField(session, row, field, text); });
 }
 
-void WriteField(const Session& session, qint16 row, qint16 col, const QString& text) {
+void WriteField(const Session& session, qint16 row, Field field, const QString& text) {
     session.Connection().Execute("UPDATE " + Table(session) + " SET " +
-                                     Engine::QuoteName(Catalogue::Layout[col - 1]) +
+                                     Engine::QuoteName(Catalogue::Layout[ColumnOf(field)]) +
                                      " = ? WHERE [ID] = ?;",
                                  {text, Number(row)});
 }

@@ -12,14 +12,14 @@ struct CutBuffer;
 // under the operation's name.
 namespace DBFunctions {
 
+// The fields of an entry that the user can change, in the order the store keeps them.
+enum class Field { Description, UserID, Password };
+
 // New refuses to add to a table that holds this many entries.
 inline constexpr qint16 EntryLimit = 99;
 
 // Whether the grid row shows an entry; if not, the user is asked to select one.
 bool CheckSelectedRow(const Session& session, qint16 row);
-
-// Grid columns 2, 3 and 4 show the fields that can be edited: Description, User ID, Password.
-bool IsEditableColumn(qint16 col);
 
 // Appends an entry dated today, unless the table is full.
 void NewEntry(const Session& session, const QString& userID, const QString& password,
@@ -44,14 +44,14 @@ void CutEntry(const Session& session, CutBuffer& buffer, qint16 row);
 // stays full when the entry could not be placed.
 void PasteEntry(const Session& session, CutBuffer& buffer);
 
-// The stored text of an editable field of the entry in the row.
-QString ReadField(const Session& session, qint16 row, qint16 col);
+// The stored text of a field of the entry in the row.
+QString ReadField(const Session& session, qint16 row, Field field);
 
-// Writes the text into the editable field of the entry in the row; throws on failure.
-void WriteField(const Session& session, qint16 row, qint16 col, const QString& text);
+// Writes the text into a field of the entry in the row; throws on failure.
+void WriteField(const Session& session, qint16 row, Field field, const QString& text);
 
-// Writes the text into the editable field unless it is longer than the field allows. True
-// when it was written.
-bool SaveField(const Session& session, qint16 row, qint16 col, const QString& text);
+// Writes the text into the field unless it is longer than the field allows. True when it was
+// written.
+bool SaveField(const Session& session, qint16 row, Field field, const QString& text);
 
 } // namespace DBFunctions

@@ -6,12 +6,6 @@
 #include "core/MessageBoxes.h"
 
 namespace DBFunctions {
-namespace {
-
-// The grid column that shows an entry's password.
-constexpr qint16 PasswordColumn = 4;
-
-} // namespace
 
 bool InsertPassword(const Session& session, qint16 row, const QString& password) {
     using MessageBoxes::LineBreak;
@@ -22,10 +16,10 @@ bool InsertPassword(const Session& session, qint16 row, const QString& password)
         }
         if (!CheckSelectedRow(session, row))
             return;
-        const QString old = ReadField(session, row, PasswordColumn);
+        const QString old = ReadField(session, row, Field::Password);
         if (MessageBoxes::Confirm("Are you sure you wish to continue: " + LineBreak +
                                   "Old Password: " + old + LineBreak + "New Password: " + password))
-            WriteField(session, row, PasswordColumn, password);
+            WriteField(session, row, Field::Password, password);
     });
 }
 

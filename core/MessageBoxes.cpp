@@ -28,10 +28,13 @@ bool Confirm(const QString& text) {
     return Show(text, Icon::Question, Buttons::YesNo, "Please confirm...") == Answer::Yes;
 }
 
+QString TooLong(int limit) {
+    return "Value entered is too long." + LineBreak + "Maximum length is " +
+           QString::number(limit) + " characters.";
+}
+
 void ShowTooLong(int limit) {
-    Show("Value entered is too long." + LineBreak + "Maximum length is " + QString::number(limit) +
-             " characters.",
-         Icon::Information);
+    Show(TooLong(limit), Icon::Information);
 }
 
 void SetResponder(Responder responder) {

@@ -35,6 +35,8 @@ bool Confirm(const QString& text);
 
 // "Value entered is too long." CR LF "Maximum length is N characters." (information icon).
 void ShowTooLong(int limit);
+// The text of that message.
+QString TooLong(int limit);
 
 // Replaces whoever answers messages; an empty responder restores standard error.
 void SetResponder(Responder responder);

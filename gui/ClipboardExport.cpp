@@ -1,8 +1,8 @@
 // A cell's text on the clipboard, and off it again.
 #include "gui/ClipboardExport.h"
 
-#include "gui/Clipboard.h"
-
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QMimeData>
 
 namespace {
@@ -25,12 +25,12 @@ ClipboardExport::~ClipboardExport() {
 }
 
 void ClipboardExport::Export(const QString& text) {
-    Clipboard::Board& board = Clipboard::Current();
-    board.Clear();
+    QClipboard& board = *QGuiApplication::clipboard();
+    board.clear();
     auto* data = new QMimeData;
     data->setText(text);
     data->setData(SecretHint, "secret");
-    board.SetMimeData(data);
+    board.setMimeData(data);
     exported = text;
     clearTimer.start();
 }
@@ -38,9 +38,9 @@ void ClipboardExport::Export(const QString& text) {
 void ClipboardExport::ClearIfStillExported() {
     if (!exported)
         return;
-    Clipboard::Board& board = Clipboard::Current();
-    const QMimeData* held = board.MimeData();
+    QClipboard& board = *QGuiApplication::clipboard();
+    const QMimeData* held = board.mimeData();
     if (held && held->hasText() && held->text() == *exported)
-        board.Clear();
+        board.clear();
     exported.reset();
 }

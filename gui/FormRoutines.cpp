@@ -1,27 +1,17 @@
-// Shared routines of the forms: the looks, twips layout, centring.
+// Shared routines of the forms: twips layout, lists, centring.
 #include "gui/FormRoutines.h"
 
-#include "gui/StoreView.h"
-
+#include <QAbstractItemView>
 #include <QFontDatabase>
 #include <QGuiApplication>
-#include <QListWidget>
-#include <QMenu>
 #include <QScreen>
 #include <QScrollBar>
-#include <QTabWidget>
 
 #include <cmath>
 
 namespace FormRoutines {
 
-void EnableControls(StoreView& view, bool enabled) {
-    view.SSTab1->setVisible(enabled);
-    view.SSTab1->setEnabled(enabled);
-    view.mnuCommands->setEnabled(enabled);
-}
-
-void SetListExtent(QListWidget& list, const QString& text) {
+void SetListExtent(QAbstractItemView& list, const QString& text) {
     const int extent = list.fontMetrics().horizontalAdvance(text + "  ");
     QScrollBar& bar = *list.horizontalScrollBar();
     bar.setMaximum(std::max(bar.maximum(), extent - list.viewport()->width()));
@@ -78,9 +68,10 @@ QFont FixedPitchFont(const QWidget* widget) {
     return fixed;
 }
 
-QString SelectedItemText(const QListWidget& list) {
-    const QListWidgetItem* item = list.currentItem();
-    return item && item->isSelected() ? item->text() : QString();
+QString SelectedItemText(const QAbstractItemView& list) {
+    const QModelIndex item = list.currentIndex();
+    return item.isValid() && list.selectionModel()->isSelected(item) ? item.data().toString()
+                                                                     : QString();
 }
 
 void SetFocusOrder(std::initializer_list<QWidget*> widgets) {

@@ -6,16 +6,12 @@
 #include <initializer_list>
 #include <utility>
 
-class QListWidget;
-struct StoreView;
+class QAbstractItemView;
 
 namespace FormRoutines {
 
-// Switches the main window between its logged-in (true) and logged-out looks.
-void EnableControls(StoreView& view, bool enabled);
-
-// Makes the table list scrollable far enough to show the whole text.
-void SetListExtent(QListWidget& list, const QString& text);
+// Makes the list scrollable far enough to show the whole text.
+void SetListExtent(QAbstractItemView& list, const QString& text);
 
 // Layouts are given in twips. A form has 15 twips to a pixel at the design font (9-point DejaVu
 // Sans at 96 dots per inch, whose letters the twips tables were drawn around), fewer as its
@@ -51,7 +47,7 @@ Widget* Make(const char* name, QWidget* parent, Arguments&&... arguments) {
 }
 
 // The text of the list's selected item; empty when none is selected.
-QString SelectedItemText(const QListWidget& list);
+QString SelectedItemText(const QAbstractItemView& list);
 
 // Tab moves through the widgets in this order.
 void SetFocusOrder(std::initializer_list<QWidget*> widgets);

@@ -1,27 +1,30 @@
 // Opening the edit box over a cell of the entry grid.
 #include "gui/GridEdit.h"
 
-#include "core/EntryOperations.h"
 #include "core/ErrorTrap.h"
 #include "gui/FlexGrid.h"
-#include "gui/StoreView.h"
 
 #include <QLineEdit>
 
 namespace DBFunctions {
 
-void EditEntry(StoreView& view, QLineEdit& txtText, qint16 row, qint16 col) {
-    if (CheckSelectedRow(*view.session, row) && IsEditableColumn(col))
-        GridEdit(view, txtText, row, col);
+std::optional<Field> FieldOfColumn(qint16 col) {
+    if (col < 2 || col > 4)
+        return std::nullopt;
+    return Field(col - 2);
 }
 
-void GridEdit(StoreView& view, QLineEdit& txtText, qint16 row, qint16 col) {
-    FlexGrid& grid = *view.msgMSFlexGrid;
+void EditEntry(const Session& session, FlexGrid& grid, QLineEdit& txtText, qint16 row, qint16 col) {
+    if (CheckSelectedRow(session, row) && FieldOfColumn(col))
+        GridEdit(session, grid, txtText, row, col);
+}
+
+void GridEdit(const Session& session, FlexGrid& grid, QLineEdit& txtText, qint16 row, qint16 col) {
     grid.SetRow(row);
     grid.SetCol(col);
     txtText.setFont(grid.font());
     Trap("GridEdit", [&] {
-        txtText.setText(ReadField(*view.session, row, col));
+        txtText.setText(ReadField(session, row, *FieldOfColumn(col)));
         txtText.setGeometry(grid.CellRect(row, col).translated(grid.pos()));
         txtText.show();
         txtText.setFocus();

@@ -1,19 +1,26 @@
 #pragma once
 
-#include <QtGlobal>
+#include "core/EntryOperations.h"
 
+#include <optional>
+
+class FlexGrid;
 class QLineEdit;
-struct StoreView;
+class Session;
 
 // In-place editing: the edit box lies over the grid's current cell, filled with the field's
 // stored text.
 namespace DBFunctions {
 
-// Refuses a row without an entry; opens the box for the Description, User ID and Password
-// columns and does nothing for the others.
-void EditEntry(StoreView& view, QLineEdit& txtText, qint16 row, qint16 col);
+// The field a grid column shows: Description, User ID and Password in columns 2 to 4; none
+// for the row numbers and the date.
+std::optional<Field> FieldOfColumn(qint16 col);
+
+// Refuses a row without an entry; opens the box over a column that shows a field and does
+// nothing for the others.
+void EditEntry(const Session& session, FlexGrid& grid, QLineEdit& txtText, qint16 row, qint16 col);
 
 // Makes the cell current, fills the box from the store and lays it exactly over the cell.
-void GridEdit(StoreView& view, QLineEdit& txtText, qint16 row, qint16 col);
+void GridEdit(const Session& session, FlexGrid& grid, QLineEdit& txtText, qint16 row, qint16 col);
 
 } // namespace DBFunctions

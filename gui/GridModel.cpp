@@ -26,6 +26,8 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
 }
 
 Qt::ItemFlags GridModel::flags(const QModelIndex& index) const {
+    if (!index.isValid())
+        return Qt::NoItemFlags;
     if (index.row() == 0 || index.column() == 0)
         return Qt::ItemIsEnabled;
     return Qt::ItemIsEnabled | Qt::ItemIsSelectable;

@@ -2,10 +2,10 @@
 #include "gui/PopulateFlexGrid.h"
 
 #include "core/ErrorTrap.h"
+#include "core/Session.h"
 #include "core/TableCatalogue.h"
 #include "gui/FlexGrid.h"
 #include "gui/FormRoutines.h"
-#include "gui/StoreView.h"
 
 #include <cmath>
 
@@ -61,10 +61,9 @@ bool PopulateFlexGrid(const QString& table, FlexGrid& grid, const Engine::Connec
     });
 }
 
-void RefillGrid(StoreView& view) {
-    FlexGrid& grid = *view.msgMSFlexGrid;
-    PopulateFlexGrid(view.session->CurrentTable, grid, view.session->Connection(),
-                     qint16(grid.Row()), qint16(grid.Col()));
+void RefillGrid(const Session& session, FlexGrid& grid) {
+    PopulateFlexGrid(session.CurrentTable, grid, session.Connection(), qint16(grid.Row()),
+                     qint16(grid.Col()));
 }
 
 } // namespace Routines

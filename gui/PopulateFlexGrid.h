@@ -3,7 +3,7 @@
 #include <QString>
 
 class FlexGrid;
-struct StoreView;
+class Session;
 
 namespace Engine {
 class Connection;
@@ -17,6 +17,6 @@ bool PopulateFlexGrid(const QString& table, FlexGrid& grid, const Engine::Connec
                       qint16 row, qint16 col);
 
 // Refills the grid with the current table, keeping the current cell.
-void RefillGrid(StoreView& view);
+void RefillGrid(const Session& session, FlexGrid& grid);
 
 } // namespace Routines

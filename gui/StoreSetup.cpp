@@ -1,38 +1,25 @@
 // A log-in and a log-out as the main window shows them.
 #include "gui/StoreSetup.h"
 
-#include "core/StoreFiles.h"
+#include "core/Session.h"
 #include "gui/FlexGrid.h"
 #include "gui/PopulateFlexGrid.h"
-#include "gui/StoreView.h"
 #include "gui/TableCommands.h"
 
-#include <QComboBox>
-#include <QListWidget>
+#include <QStringListModel>
 
 namespace DBFunctions {
 
-bool SetupDatabase(StoreView& view, const QString& path, const StoreKey& key) {
-    view.session = OpenSession(path, key);
-    if (!view.session)
-        return false;
-    Routines::PopulateTablesList(view);
-    view.session->CurrentTable = DefaultTable;
-    view.cmbCurrentTable->setCurrentText(DefaultTable);
-    Routines::SelectTableInList(*view.TablesList, DefaultTable);
-    FlexGrid& grid = *view.msgMSFlexGrid;
+void SetupDatabase(const Session& session, QStringListModel& tables, FlexGrid& grid) {
+    Routines::PopulateTablesList(session.Connection(), tables);
     grid.SetRow(0);
     grid.SetCol(0);
-    Routines::PopulateFlexGrid(DefaultTable, grid, view.session->Connection(), 0, 0);
-    return true;
+    Routines::PopulateFlexGrid(DefaultTable, grid, session.Connection(), 0, 0);
 }
 
-void CloseDatabase(StoreView& view) {
-    if (!view.session)
-        return;
-    view.session.reset();
-    view.TablesList->clear();
-    view.cmbCurrentTable->clear();
+void CloseDatabase(std::unique_ptr<Session>& session, QStringListModel& tables) {
+    session.reset();
+    tables.setStringList({});
 }
 
 } // namespace DBFunctions

@@ -1,18 +1,18 @@
 #pragma once
 
-#include <QString>
+#include <memory>
 
-class StoreKey;
-
-struct StoreView;
+class FlexGrid;
+class QStringListModel;
+class Session;
 
 namespace DBFunctions {
 
-// Opens (or first creates) the store at the path, fills the table selectors and shows its
-// "Default" table. False when the store could not be opened.
-bool SetupDatabase(StoreView& view, const QString& path, const StoreKey& key);
+// The window's half of a log-in: the store's table names, and its "Default" table in the grid
+// with no cell selected.
+void SetupDatabase(const Session& session, QStringListModel& tables, FlexGrid& grid);
 
-// Closes the open store, if any, and empties the table selectors.
-void CloseDatabase(StoreView& view);
+// Closes the open store, if any, and empties the table names.
+void CloseDatabase(std::unique_ptr<Session>& session, QStringListModel& tables);
 
 } // namespace DBFunctions

@@ -1,34 +1,18 @@
 #pragma once
 
-#include "core/CutBuffer.h"
 #include "core/Session.h"
 
 #include <memory>
 
-class FlexGrid;
-class QComboBox;
-class QListWidget;
-class QMenu;
-class QTabWidget;
+// What the account dialog asks of the window that shows the open store. The dialog opens a
+// store itself and hands it over; it never reaches into the window's controls.
+class StoreView {
+  public:
+    // Closes the open store, if any, and shows the logged-out look.
+    virtual void CloseStore() = 0;
+    // Takes the store just opened and shows its "Default" table in the logged-in look.
+    virtual void ShowStore(std::unique_ptr<Session> session) = 0;
 
-// The open store and the controls that show it: what a log-in fills, a log-out empties and
-// the looks show or hide. The main window is one; the account dialog and the table commands
-// are handed it, so nothing reaches the window through a global.
-struct StoreView {
-    virtual ~StoreView() = default;
-
-    // Makes the controls below, if they are not made yet: at start-up the main window makes
-    // them only once the account dialog is on screen.
-    virtual void MakeControls() = 0;
-
-    // The logged-in store, or none while logged out.
-    std::unique_ptr<Session> session;
-    // The entry last cut, kept across log-outs and log-ins.
-    CutBuffer cutBuffer;
-
-    QTabWidget* SSTab1 = nullptr;
-    QMenu* mnuCommands = nullptr;
-    FlexGrid* msgMSFlexGrid = nullptr;
-    QComboBox* cmbCurrentTable = nullptr;
-    QListWidget* TablesList = nullptr;
+  protected:
+    ~StoreView() = default;
 };

@@ -1,84 +1,64 @@
-// The table commands: they change the store's tables and keep both selectors in step.
+// The table commands: they change the store's tables and the one model of their names.
 #include "gui/TableCommands.h"
 
 #include "core/ErrorTrap.h"
 #include "core/MessageBoxes.h"
+#include "core/Session.h"
 #include "core/TableCatalogue.h"
-#include "gui/FormRoutines.h"
-#include "gui/PopulateFlexGrid.h"
-#include "gui/StoreView.h"
 
-#include <QComboBox>
-#include <QListWidget>
+#include <QStringListModel>
 
 namespace {
 
-// After the shown table has gone, "Default" becomes current and is shown.
-void ShowDefaultIfCurrentWas(StoreView& view, const QString& name) {
-    if (view.session->CurrentTable != name)
-        return;
-    view.session->CurrentTable = DefaultTable;
-    view.cmbCurrentTable->setCurrentIndex(
-        view.cmbCurrentTable->findText(DefaultTable, Qt::MatchExactly));
-    Routines::RefillGrid(view);
-}
-
 void ShowExclamation(const QString& text) {
     MessageBoxes::Show(text, MessageBoxes::Icon::Exclamation);
+}
+
+void Append(QStringListModel& tables, const QString& name) {
+    const int row = tables.rowCount();
+    tables.insertRows(row, 1);
+    tables.setData(tables.index(row), name);
+}
+
+void Remove(QStringListModel& tables, const QString& name) {
+    tables.removeRows(int(tables.stringList().indexOf(name)), 1);
+}
+
+// After the current table has gone, "Default" is current.
+void MakeDefaultCurrentIfWas(Session& session, const QString& name) {
+    if (session.CurrentTable == name)
+        session.CurrentTable = DefaultTable;
 }
 
 } // namespace
 
 namespace Routines {
 
-void PopulateTablesList(StoreView& view) {
-    for (const QString& name : GetTablesADO(view.session->Connection())) {
-        view.cmbCurrentTable->addItem(name);
-        view.TablesList->addItem(name);
-        FormRoutines::SetListExtent(*view.TablesList, name);
-    }
-    // The first table is not shown here: the log-in shows "Default" straight after, so the
-    // grid is filled once.
-    view.cmbCurrentTable->setCurrentIndex(0);
-    view.TablesList->setCurrentRow(0);
-}
-
-void SelectTableInList(QListWidget& list, const QString& name) {
-    const QList<QListWidgetItem*> found = list.findItems(name, Qt::MatchExactly);
-    if (!found.isEmpty())
-        list.setCurrentItem(found.constFirst());
+void PopulateTablesList(const Engine::Connection& connection, QStringListModel& tables) {
+    tables.setStringList(GetTablesADO(connection));
 }
 
 } // namespace Routines
 
 namespace DBFunctions {
 
-void SelectTable(StoreView& view) {
-    if (!view.session)
-        return;
-    const QString name = view.cmbCurrentTable->currentText();
-    if (name == view.session->CurrentTable)
-        return;
-    view.session->CurrentTable = name;
-    Routines::RefillGrid(view);
+bool SelectTable(Session& session, const QString& name) {
+    if (name == session.CurrentTable)
+        return false;
+    session.CurrentTable = name;
+    return true;
 }
 
-void AddTable(StoreView& view, const QString& name) {
-    if (!view.session)
-        return;
-    const Engine::Connection& store = view.session->Connection();
-    if (Routines::TableExists(store, name)) {
+void AddTable(const Session& session, QStringListModel& tables, const QString& name) {
+    const Engine::Connection& store = session.Connection();
+    if (Routines::TableExists(store, name))
         ShowExclamation("There is already a table with the name " + name + ".");
-    } else if (Routines::SetupDBTable(store, name)) {
-        view.TablesList->addItem(name);
-        view.cmbCurrentTable->addItem(name);
-    }
-    Routines::SelectTableInList(*view.TablesList, DefaultTable);
+    else if (Routines::SetupDBTable(store, name))
+        Append(tables, name);
 }
 
-void DeleteTable(StoreView& view) {
-    const QString name = FormRoutines::SelectedItemText(*view.TablesList);
-    if (!view.session || name.isEmpty())
+void DeleteTable(Session& session, QStringListModel& tables, const QString& name) {
+    if (name.isEmpty())
         return;
     Trap("DeleteTable", [&] {
         if (name == DefaultTable) {
@@ -89,18 +69,15 @@ void DeleteTable(StoreView& view) {
                                    MessageBoxes::LineBreak +
                                    "All its data will be deleted permanently."))
             return;
-        Catalogue::DropTable(view.session->Connection(), name);
-        const int index = view.TablesList->currentRow();
-        delete view.TablesList->takeItem(index);
-        view.cmbCurrentTable->removeItem(index);
-        ShowDefaultIfCurrentWas(view, name);
+        Catalogue::DropTable(session.Connection(), name);
+        Remove(tables, name);
+        MakeDefaultCurrentIfWas(session, name);
     });
-    Routines::SelectTableInList(*view.TablesList, DefaultTable);
 }
 
-void RenameTable(StoreView& view, const QString& newName) {
-    const QString oldName = FormRoutines::SelectedItemText(*view.TablesList);
-    if (!view.session || oldName.isEmpty())
+void RenameTable(Session& session, QStringListModel& tables, const QString& oldName,
+                 const QString& newName) {
+    if (oldName.isEmpty())
         return;
     if (oldName == DefaultTable) {
         ShowExclamation("Table " + DefaultTable + " cannot be renamed!");
@@ -111,15 +88,11 @@ void RenameTable(StoreView& view, const QString& newName) {
             ShowExclamation("Both table names are identical!");
             return;
         }
-        Catalogue::RenameTable(view.session->Connection(), oldName, newName);
-        const int index = view.TablesList->currentRow();
-        delete view.TablesList->takeItem(index);
-        view.TablesList->addItem(newName);
-        view.cmbCurrentTable->removeItem(index);
-        view.cmbCurrentTable->addItem(newName);
-        ShowDefaultIfCurrentWas(view, oldName);
+        Catalogue::RenameTable(session.Connection(), oldName, newName);
+        Remove(tables, oldName);
+        Append(tables, newName);
+        MakeDefaultCurrentIfWas(session, oldName);
     });
-    Routines::SelectTableInList(*view.TablesList, DefaultTable);
 }
 
 } // namespace DBFunctions

@@ -2,28 +2,30 @@
 
 #include <QString>
 
-class QListWidget;
-struct StoreView;
+class QStringListModel;
+class Session;
+
+namespace Engine {
+class Connection;
+}
 
 namespace Routines {
 
-// Appends the store's tables to both selectors and selects the first in each.
-void PopulateTablesList(StoreView& view);
-
-// Selects the item with exactly this text in the table list.
-void SelectTableInList(QListWidget& list, const QString& name);
+// Puts the store's table names into the model, which both table selectors show.
+void PopulateTablesList(const Engine::Connection& connection, QStringListModel& tables);
 
 } // namespace Routines
 
-// Each command does nothing while no store is open.
+// The table commands change the store and the model of table names together. Removing or
+// renaming the current table makes "Default" current; the caller then shows it.
 namespace DBFunctions {
 
-// Makes the table chosen in the combo box current and shows it.
-void SelectTable(StoreView& view);
-void AddTable(StoreView& view, const QString& name);
-// Drops the table selected in the list, after the user confirms.
-void DeleteTable(StoreView& view);
-// Renames the table selected in the list.
-void RenameTable(StoreView& view, const QString& newName);
+// Makes the table current; true when it was not, so that the grid is to be refilled.
+bool SelectTable(Session& session, const QString& name);
+void AddTable(const Session& session, QStringListModel& tables, const QString& name);
+// Drops the table after the user confirms.
+void DeleteTable(Session& session, QStringListModel& tables, const QString& name);
+void RenameTable(Session& session, QStringListModel& tables, const QString& oldName,
+                 const QString& newName);
 
 } // namespace DBFunctions

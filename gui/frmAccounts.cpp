@@ -12,7 +12,6 @@
 #include "gui/Dialogs.h"
 #include "gui/FolderBox.h"
 #include "gui/FormRoutines.h"
-#include "gui/StoreSetup.h"
 #include "gui/StoreView.h"
 #include "gui/TextInput.h"
 
@@ -29,8 +28,6 @@ using FormRoutines::Make;
 
 namespace {
 
-constexpr int NameLimit = 50;
-constexpr int PasswordLimit = 50;
 const QString StoreFilter = QStringLiteral("Store files (*.mdb)");
 const QString NameInUse = "This account name is already in use." + MessageBoxes::LineBreak +
                           "Please use a different name.";
@@ -53,8 +50,17 @@ QString StorePath(const QString& folder, const QString& name) {
     return folder + name + ".mdb";
 }
 
-bool ContainsBlank(const QString& text) {
-    return text.contains(' ');
+// Shows why New or Edit refuses the name or password, if it does, clearing both password boxes
+// when they differed; true when refused.
+bool Refused(const QString& refusal, QLineEdit* password, QLineEdit* confirmation) {
+    if (refusal.isEmpty())
+        return false;
+    if (refusal == AccountName::Mismatch) {
+        password->clear();
+        confirmation->clear();
+    }
+    Inform(refusal);
+    return true;
 }
 
 // The account's store exists under a literal name and opens with the key.
@@ -232,11 +238,17 @@ void frmAccounts::SSTab1_Click(int tab) {
 }
 
 // Every action closes the open store and shows the logged-out look before it looks for the
-// account; at start-up the window's controls may not be made yet, so they are made first.
+// account.
 void frmAccounts::CloseStore() {
-    view.MakeControls();
-    DBFunctions::CloseDatabase(view);
-    FormRoutines::EnableControls(view, false);
+    view.CloseStore();
+}
+
+// A store opened by a log-in or a creation goes to the window, and the dialog closes.
+void frmAccounts::ShowStore(const QString& path, const StoreKey& key) {
+    if (std::unique_ptr<Session> session = DBFunctions::OpenSession(path, key)) {
+        view.ShowStore(std::move(session));
+        close();
+    }
 }
 
 void frmAccounts::cmdLogin_Click() {
@@ -256,42 +268,22 @@ void frmAccounts::cmdLogin_Click() {
             txtLoginUser->setFocus();
             return;
         }
-        if (DBFunctions::SetupDatabase(view, path, key)) {
-            FormRoutines::EnableControls(view, true);
-            close();
-        }
+        ShowStore(path, key);
     });
 }
 
 void frmAccounts::cmdCreate_Click() {
     Trap("cmdCreate_Click", [&] {
         const QString name = Read(txtNewUser);
-        if (name.isEmpty())
-            return Inform("Please enter a valid name.");
-        if (name.size() > NameLimit)
-            return MessageBoxes::ShowTooLong(NameLimit);
-        if (!AccountName::IsLiteralFileName(name))
-            return Inform(AccountName::RefusalMessage);
         const QString password = Read(txtNewPassword1);
-        if (ContainsBlank(password))
-            return Inform("No spaces allowed in password!");
-        if (password.isEmpty())
-            return Inform("Please enter a valid password.");
-        if (password.size() > PasswordLimit)
-            return MessageBoxes::ShowTooLong(PasswordLimit);
-        const QString confirmation = Read(txtNewPassword2);
+        if (Refused(AccountName::NewAccountRefusal(name, password, Read(txtNewPassword2), true),
+                    txtNewPassword1, txtNewPassword2))
+            return;
         const QString path = StorePath(ReadFolder(txtNewPath), name);
-        const auto clearPasswords = [&] {
-            txtNewPassword1->clear();
-            txtNewPassword2->clear();
-        };
-        if (password != confirmation) {
-            clearPasswords();
-            return Inform("Sorry, both passwords must match!");
-        }
         const StoreKey key = StoreKey::DeriveStoreKey(password);
         if (key.Length() > StoreKey::KeyLength) {
-            clearPasswords();
+            txtNewPassword1->clear();
+            txtNewPassword2->clear();
             return Inform("Please enter a shorter password.");
         }
         CloseStore();
@@ -301,10 +293,7 @@ void frmAccounts::cmdCreate_Click() {
             return Inform(NameInUse);
         if (const QString refusal = StoreFolder::CreationRefusal(path); !refusal.isEmpty())
             return Inform(refusal);
-        if (DBFunctions::SetupDatabase(view, path, key)) {
-            FormRoutines::EnableControls(view, true);
-            close();
-        }
+        ShowStore(path, key);
     });
 }
 
@@ -314,30 +303,17 @@ void frmAccounts::cmdUpdate_Click() {
         const StoreKey oldKey = StoreKey::DeriveStoreKey(Read(txtEditOldPass));
         const QString folder = ReadFolder(txtEditPath);
         const QString newName = Read(txtEditNewUser);
-        // An empty new name would name the store ".mdb".
-        if (newName.isEmpty())
-            return Inform("Please enter a valid name.");
-        if (newName.size() > NameLimit)
-            return MessageBoxes::ShowTooLong(NameLimit);
-        if (!AccountName::IsLiteralFileName(newName))
-            return Inform(AccountName::RefusalMessage);
         const QString newPassword = Read(txtEditNewPass1);
-        if (ContainsBlank(newPassword))
-            return Inform("No spaces allowed in password!");
-        if (newPassword.size() > PasswordLimit)
-            return MessageBoxes::ShowTooLong(PasswordLimit);
-        const auto clearPasswords = [&] {
-            txtEditNewPass1->clear();
-            txtEditNewPass2->clear();
-        };
-        if (newPassword != Read(txtEditNewPass2)) {
-            clearPasswords();
+        const QString refusal =
+            AccountName::NewAccountRefusal(newName, newPassword, Read(txtEditNewPass2), false);
+        if (refusal == AccountName::Mismatch)
             txtEditNewPass1->setFocus();
-            return Inform("Sorry, both passwords must match!");
-        }
+        if (Refused(refusal, txtEditNewPass1, txtEditNewPass2))
+            return;
         const StoreKey newKey = StoreKey::DeriveStoreKey(newPassword);
         if (newKey.Length() > StoreKey::KeyLength) {
-            clearPasswords();
+            txtEditNewPass1->clear();
+            txtEditNewPass2->clear();
             return Inform("Please enter a shorter password.");
         }
         CloseStore();

@@ -2,7 +2,8 @@
 
 #include <QDialog>
 
-struct StoreView;
+class StoreKey;
+class StoreView;
 
 class QFrame;
 class QLabel;
@@ -10,8 +11,8 @@ class QLineEdit;
 class QPushButton;
 class QTabWidget;
 
-// The account dialog: log in, create an account, or rename and re-key one. Every action
-// closes the store of the view first; a log-in or creation opens the new one in it.
+// The account dialog: log in, create an account, or rename and re-key one. Every action has the
+// view close its store first; a log-in or creation opens the store and hands it to the view.
 class frmAccounts : public QDialog {
     Q_OBJECT
 
@@ -71,6 +72,7 @@ class frmAccounts : public QDialog {
     StoreView& view;
 
     void CloseStore();
+    void ShowStore(const QString& path, const StoreKey& key);
     void BuildLoginTab(QWidget* tab);
     void BuildNewTab(QWidget* tab);
     void BuildEditTab(QWidget* tab);

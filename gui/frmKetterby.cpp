@@ -26,6 +26,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
@@ -65,19 +66,6 @@ QAction* MakeSeparator(const char* name, QMenu* menu) {
 // Controls on a tab page are laid out from the top of the tab control, strip included.
 void PlaceOnTab(QWidget* widget, int stripTwips, int left, int top, int width, int height) {
     Place(widget, left, top - stripTwips, width, height);
-}
-
-// Asks for a table name and makes the table list scrollable far enough to show it.
-QString AskForTableName(frmKetterby& window, const QString& prompt) {
-    const QString name = AskForInput(&window, prompt);
-    FormRoutines::SetListExtent(*window.TablesList, name);
-    return name;
-}
-
-// After an entry command no row is selected.
-void ShowHeaderCorner(FlexGrid& grid) {
-    grid.SetRow(0);
-    grid.SetCol(0);
 }
 
 qint16 CurrentRow(const FlexGrid& grid) {
@@ -135,9 +123,18 @@ void frmKetterby::MakeControls() {
     // A command chosen from the menu leaves the focus in the edit box: the edit is discarded
     // all the same, so that Enter cannot write into an entry the command has moved.
     connect(mnuCommands, &QMenu::aboutToShow, this, &frmKetterby::txtText_LostFocus);
+    // Both table selectors show the one model of names, so they cannot disagree.
+    cmbCurrentTable->setModel(&tableNames);
+    TablesList->setModel(&tableNames);
+    TablesList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // A keyboard copy in the grid or the generated list takes Export's path, never the views'
+    // own copy, which would leave a password on the clipboard unmarked and for good.
+    msgMSFlexGrid->installEventFilter(this);
+    PasswordList->installEventFilter(this);
+    GiveMenuTitlesTheirAccessKeys();
 
     FormRoutines::CenterOnScreen(this);
-    FormRoutines::EnableControls(*this, false);
+    EnableControls(false);
     SetGeneratorDefaults();
     mnuAccounts->setEnabled(true);
 }
@@ -186,7 +183,7 @@ void frmKetterby::BuildPasswordsTab(QWidget* tab, int stripTwips) {
 void frmKetterby::BuildGeneratorTab(QWidget* tab, int stripTwips) {
     Frame1 = MakeFrame("Frame1", "Tables", tab);
     PlaceOnTab(Frame1, stripTwips, 240, 480, 2535, 5775);
-    TablesList = Make<QListWidget>("TablesList", Frame1);
+    TablesList = Make<QListView>("TablesList", Frame1);
     TablesList->setAccessibleName("Tables");
     Place(TablesList, 240, 360, 2055, 3375);
     cmdAdd = MakeButton("cmdAdd", "&Add", Frame1);
@@ -297,14 +294,44 @@ void frmKetterby::Form_Load() {
     }
 }
 
+// At start-up the account dialog's first action may come before the controls are made.
+void frmKetterby::CloseStore() {
+    MakeControls();
+    DBFunctions::CloseDatabase(session, tableNames);
+    EnableControls(false);
+}
+
+void frmKetterby::ShowStore(std::unique_ptr<Session> opened) {
+    MakeControls();
+    session = std::move(opened);
+    DBFunctions::SetupDatabase(*session, tableNames, *msgMSFlexGrid);
+    ShowInChooser(DefaultTable);
+    SelectDefaultInList();
+    EnableControls(true);
+}
+
+void frmKetterby::EnableControls(bool enabled) {
+    SSTab1->setVisible(enabled);
+    SSTab1->setEnabled(enabled);
+    mnuCommands->setEnabled(enabled);
+}
+
+void frmKetterby::RefillGrid() {
+    Routines::RefillGrid(*session, *msgMSFlexGrid);
+}
+
+void frmKetterby::ShowHeaderCorner() {
+    msgMSFlexGrid->SetRow(0);
+    msgMSFlexGrid->SetCol(0);
+}
+
 void frmKetterby::closeEvent(QCloseEvent* event) {
-    DBFunctions::CloseDatabase(*this);
+    DBFunctions::CloseDatabase(session, tableNames);
     event->accept();
 }
 
 void frmKetterby::mnuFileLogout_Click() {
-    DBFunctions::CloseDatabase(*this);
-    FormRoutines::EnableControls(*this, false);
+    CloseStore();
 }
 
 void frmKetterby::mnuFileExit_Click() {
@@ -330,21 +357,57 @@ void frmKetterby::mnuHelpAbout_Click() {
 }
 
 void frmKetterby::cmbCurrentTable_Click() {
-    DBFunctions::SelectTable(*this);
+    if (DBFunctions::SelectTable(*session, cmbCurrentTable->currentText()))
+        RefillGrid();
+}
+
+// Asks for a table name and makes the table list scrollable far enough to show it.
+QString frmKetterby::AskForTableName(const QString& prompt) {
+    const QString name = AskForInput(this, prompt);
+    FormRoutines::SetListExtent(*TablesList, name);
+    return name;
+}
+
+void frmKetterby::ShowCurrentTable(const QString& shownBefore) {
+    if (session->CurrentTable != shownBefore) {
+        ShowInChooser(session->CurrentTable);
+        RefillGrid();
+    }
+    SelectDefaultInList();
+}
+
+void frmKetterby::ShowInChooser(const QString& table) {
+    cmbCurrentTable->setCurrentIndex(cmbCurrentTable->findText(table, Qt::MatchExactly));
+}
+
+void frmKetterby::SelectDefaultInList() {
+    TablesList->setCurrentIndex(
+        tableNames.index(int(tableNames.stringList().indexOf(DefaultTable))));
 }
 
 void frmKetterby::cmdAdd_Click() {
-    if (const QString name = AskForTableName(*this, "Enter name of table:"); !name.isEmpty())
-        DBFunctions::AddTable(*this, name);
+    if (const QString name = AskForTableName("Enter name of table:"); !name.isEmpty()) {
+        DBFunctions::AddTable(*session, tableNames, name);
+        ShowCurrentTable(session->CurrentTable);
+    }
 }
 
 void frmKetterby::cmdRemove_Click() {
-    DBFunctions::DeleteTable(*this);
+    const QString shown = session->CurrentTable;
+    if (const QString name = FormRoutines::SelectedItemText(*TablesList); !name.isEmpty()) {
+        DBFunctions::DeleteTable(*session, tableNames, name);
+        ShowCurrentTable(shown);
+    }
 }
 
 void frmKetterby::cmdRename_Click() {
-    if (const QString name = AskForTableName(*this, "Enter new name:"); !name.isEmpty())
-        DBFunctions::RenameTable(*this, name);
+    const QString shown = session->CurrentTable;
+    const QString name = AskForTableName("Enter new name:");
+    if (const QString old = FormRoutines::SelectedItemText(*TablesList);
+        !name.isEmpty() && !old.isEmpty()) {
+        DBFunctions::RenameTable(*session, tableNames, old, name);
+        ShowCurrentTable(shown);
+    }
 }
 
 void frmKetterby::ConnectGenerator() {
@@ -368,6 +431,16 @@ void frmKetterby::ConnectGenerator() {
     connect(cmdInsert, &QPushButton::clicked, this, &frmKetterby::cmdInsert_Click);
 }
 
+// Where a button's access key is also a menu title's, the menu bar keeps it; the button stays
+// reachable by Tab and through the Commands menu. The account dialog, which may be open as the
+// controls are made, keeps its own keys.
+void frmKetterby::GiveMenuTitlesTheirAccessKeys() {
+    for (const QAction* title : menuBar()->actions())
+        for (QPushButton* button : centralWidget()->findChildren<QPushButton*>())
+            if (button->shortcut() == QKeySequence::mnemonic(title->text()))
+                button->setShortcut({});
+}
+
 void frmKetterby::SetGeneratorDefaults() {
     PasswordLength = 10;
     PasswordCount = 20;
@@ -380,15 +453,15 @@ void frmKetterby::SetGeneratorDefaults() {
 
 void frmKetterby::optLetters_Click() {
     PasswordType = "Letters";
-    FormRoutines::EnableCaseOptions(*this, true);
+    EnableCaseOptions(true);
 }
 void frmKetterby::optNumbers_Click() {
     PasswordType = "Numbers";
-    FormRoutines::EnableCaseOptions(*this, false);
+    EnableCaseOptions(false);
 }
 void frmKetterby::optLettersNumbers_Click() {
     PasswordType = "LettersNumbers";
-    FormRoutines::EnableCaseOptions(*this, true);
+    EnableCaseOptions(true);
 }
 void frmKetterby::optLowerCase_Click() {
     PasswordCase = "LowerCase";
@@ -419,82 +492,87 @@ QString frmKetterby::SelectedPassword() const {
 }
 
 void frmKetterby::cmdInsert_Click() {
-    if (session &&
-        DBFunctions::InsertPassword(*session, qint16(msgMSFlexGrid->Row()), SelectedPassword()))
-        Routines::RefillGrid(*this);
+    if (DBFunctions::InsertPassword(*session, qint16(msgMSFlexGrid->Row()), SelectedPassword()))
+        RefillGrid();
 }
 
-namespace FormRoutines {
-
-void EnableCaseOptions(frmKetterby& window, bool enabled) {
-    for (QRadioButton* option :
-         {window.optLowerCase, window.optUpperCase, window.optLowerUpperCase})
+void frmKetterby::EnableCaseOptions(bool enabled) {
+    for (QRadioButton* option : {optLowerCase, optUpperCase, optLowerUpperCase})
         option->setEnabled(enabled);
 }
 
-} // namespace FormRoutines
+// The commands below need a store: the logged-out look hides and disables them all.
 
 void frmKetterby::cmdNew_Click() {
-    if (!session)
-        return;
-    frmNewEntry entry(*this, SelectedPassword(), this);
+    frmNewEntry entry(*session, SelectedPassword(), this);
     Dialogs::ShowModal(entry);
-    ShowHeaderCorner(*msgMSFlexGrid);
+    if (entry.result() == QDialog::Accepted)
+        RefillGrid();
+    ShowHeaderCorner();
 }
 
 void frmKetterby::cmdDelete_Click() {
-    if (!session)
-        return;
     DBFunctions::DeleteEntry(*session, CurrentRow(*msgMSFlexGrid));
-    Routines::RefillGrid(*this);
-    ShowHeaderCorner(*msgMSFlexGrid);
+    RefillGrid();
+    ShowHeaderCorner();
 }
 
 void frmKetterby::cmdEdit_Click() {
-    if (session)
-        DBFunctions::EditEntry(*this, *txtText, CurrentRow(*msgMSFlexGrid),
-                               CurrentCol(*msgMSFlexGrid));
+    DBFunctions::EditEntry(*session, *msgMSFlexGrid, *txtText, CurrentRow(*msgMSFlexGrid),
+                           CurrentCol(*msgMSFlexGrid));
 }
 
 void frmKetterby::cmdCut_Click() {
-    if (!session)
-        return;
     FlexGrid& grid = *msgMSFlexGrid;
     const qint16 row = CurrentRow(grid);
     DBFunctions::CutEntry(*session, cutBuffer, row);
     Routines::PopulateFlexGrid(session->CurrentTable, grid, session->Connection(), qint16(row - 1),
                                CurrentCol(grid));
-    ShowHeaderCorner(grid);
+    ShowHeaderCorner();
 }
 
 void frmKetterby::cmdPaste_Click() {
-    if (!session)
-        return;
     DBFunctions::PasteEntry(*session, cutBuffer);
-    Routines::RefillGrid(*this);
-    ShowHeaderCorner(*msgMSFlexGrid);
+    RefillGrid();
+    ShowHeaderCorner();
 }
 
 void frmKetterby::cmdExport_Click() {
-    if (session)
-        clipboardExport.Export(
-            msgMSFlexGrid->TextMatrix(msgMSFlexGrid->Row(), msgMSFlexGrid->Col()));
+    clipboardExport.Export(msgMSFlexGrid->TextMatrix(msgMSFlexGrid->Row(), msgMSFlexGrid->Col()));
 }
 
 // Enter writes the box's text into the cell made current when the box opened.
 void frmKetterby::txtText_KeyDown() {
-    txtText->hide();
+    HideEditBox();
     const FlexGrid& grid = *msgMSFlexGrid;
-    if (session && DBFunctions::SaveField(*session, CurrentRow(grid), CurrentCol(grid),
-                                          FormRoutines::TrimBlanks(txtText->text())))
-        Routines::RefillGrid(*this);
+    const auto field = DBFunctions::FieldOfColumn(CurrentCol(grid));
+    if (field && DBFunctions::SaveField(*session, CurrentRow(grid), *field,
+                                        FormRoutines::TrimBlanks(txtText->text())))
+        RefillGrid();
 }
 
 void frmKetterby::txtText_LostFocus() {
+    HideEditBox();
+}
+
+// Unless the user has put the focus elsewhere, it goes back to the grid, on the cell edited.
+void frmKetterby::HideEditBox() {
+    const bool focused = focusWidget() == txtText;
     txtText->hide();
+    if (focused)
+        msgMSFlexGrid->setFocus();
 }
 
 bool frmKetterby::eventFilter(QObject* watched, QEvent* event) {
+    if ((watched == msgMSFlexGrid || watched == PasswordList) &&
+        event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+        if (watched == msgMSFlexGrid)
+            cmdExport_Click();
+        else if (const QString password = SelectedPassword(); !password.isEmpty())
+            clipboardExport.Export(password);
+        return true;
+    }
     if (watched == txtText && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {

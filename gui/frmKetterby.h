@@ -1,9 +1,11 @@
 #pragma once
 
+#include "core/CutBuffer.h"
 #include "gui/ClipboardExport.h"
 #include "gui/StoreView.h"
 
 #include <QMainWindow>
+#include <QStringListModel>
 
 class FlexGrid;
 class QAction;
@@ -11,6 +13,7 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QListView;
 class QListWidget;
 class QMenu;
 class QPushButton;
@@ -18,7 +21,8 @@ class QRadioButton;
 class QTabWidget;
 
 // The main window: the menus and, inside the two tabs, every view of the open store and the
-// password generator. It owns the open store. Controls carry the names that tests and tools
+// password generator. It owns the open store, the cut buffer and its controls; others reach
+// them only through its verbs and handlers. Controls carry the names that tests and tools
 // look them up by.
 class frmKetterby : public QMainWindow, public StoreView {
     Q_OBJECT
@@ -29,57 +33,9 @@ class frmKetterby : public QMainWindow, public StoreView {
     explicit frmKetterby(Controls controls = Controls::Now);
     // Start-up: ask for an account before the window is first shown.
     void Form_Load();
-    // Makes the controls, centres the window and gives it the logged-out look; once only.
-    void MakeControls() override;
 
-    // SSTab1, mnuCommands, msgMSFlexGrid, cmbCurrentTable and TablesList come with StoreView.
-    QLineEdit* txtText;
-    QGroupBox* Frame3;
-    QPushButton* cmdNew;
-    QPushButton* cmdDelete;
-    QPushButton* cmdEdit;
-    QPushButton* cmdInsert;
-    QPushButton* cmdCut;
-    QPushButton* cmdPaste;
-    QPushButton* cmdExport;
-    QGroupBox* Frame1;
-    QPushButton* cmdAdd;
-    QPushButton* cmdRemove;
-    QPushButton* cmdRename;
-    QGroupBox* frmProperties1;
-    QGroupBox* Frame4;
-    QRadioButton* optLetters;
-    QRadioButton* optNumbers;
-    QRadioButton* optLettersNumbers;
-    QGroupBox* Frame5;
-    QRadioButton* optLowerCase;
-    QRadioButton* optUpperCase;
-    QRadioButton* optLowerUpperCase;
-    QGroupBox* frmProperties2;
-    QLabel* lblPWLength;
-    QComboBox* cmbPasswordLength;
-    QGroupBox* Frame6;
-    QPushButton* cmdGenerate;
-    QGroupBox* Frame2;
-    QListWidget* PasswordList;
-
-    QMenu* mnuFile;
-    QAction* mnuFileLogout;
-    QAction* mnuSeparator1;
-    QAction* mnuFileExit;
-    QAction* mnuCommandsNew;
-    QAction* mnuCommandsDelete;
-    QAction* mnuCommandsEdit;
-    QAction* mnuCommandsInsert;
-    QAction* mnuCommandsCut;
-    QAction* mnuCommandsPaste;
-    QAction* mnuCommandsExport;
-    QMenu* mnuAccounts;
-    QAction* mnuAccountsAccountSetup;
-    QMenu* mnuHelp;
-    QAction* mnuHelpContents;
-    QAction* mnuSeparator2;
-    QAction* mnuHelpAbout;
+    void CloseStore() override;
+    void ShowStore(std::unique_ptr<Session> opened) override;
 
     void mnuFileLogout_Click();
     void mnuFileExit_Click();
@@ -123,20 +79,91 @@ class frmKetterby : public QMainWindow, public StoreView {
   protected:
     // Form_Unload: the store is closed whichever way the window goes.
     void closeEvent(QCloseEvent* event) override;
-    // Enter and the loss of focus in the edit box.
+    // Enter and the loss of focus in the edit box; a keyboard copy in the grid or the list.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // Makes the controls, centres the window and gives it the logged-out look; once only.
+    void MakeControls();
     void BuildPasswordsTab(QWidget* tab, int stripTwips);
     void BuildGeneratorTab(QWidget* tab, int stripTwips);
     void BuildMenus();
     void ConnectGenerator();
     void SetGeneratorDefaults();
+    void GiveMenuTitlesTheirAccessKeys();
+    void HideEditBox();
+
+    // Switches between the logged-in (true) and logged-out looks.
+    void EnableControls(bool enabled);
+    // Enables or disables the three letter-case options; their selection stays as it is.
+    void EnableCaseOptions(bool enabled);
+    void RefillGrid();
+    // After an entry command no row is selected.
+    void ShowHeaderCorner();
+    QString AskForTableName(const QString& prompt);
+    // After a table command: when it changed the current table, the chooser and the grid show
+    // the new one; the list selects "Default" again.
+    void ShowCurrentTable(const QString& shownBefore);
+    void ShowInChooser(const QString& table);
+    void SelectDefaultInList();
+
+    // The logged-in store, or none while logged out.
+    std::unique_ptr<Session> session;
+    // The entry last cut, kept across log-outs and log-ins.
+    CutBuffer cutBuffer;
+    // The table names, shown by both cmbCurrentTable and TablesList.
+    QStringListModel tableNames;
+
+    QTabWidget* SSTab1 = nullptr;
+    FlexGrid* msgMSFlexGrid;
+    QLineEdit* txtText;
+    QGroupBox* Frame3;
+    QPushButton* cmdNew;
+    QPushButton* cmdDelete;
+    QPushButton* cmdEdit;
+    QPushButton* cmdInsert;
+    QPushButton* cmdCut;
+    QPushButton* cmdPaste;
+    QPushButton* cmdExport;
+    QComboBox* cmbCurrentTable;
+    QGroupBox* Frame1;
+    QListView* TablesList;
+    QPushButton* cmdAdd;
+    QPushButton* cmdRemove;
+    QPushButton* cmdRename;
+    QGroupBox* frmProperties1;
+    QGroupBox* Frame4;
+    QRadioButton* optLetters;
+    QRadioButton* optNumbers;
+    QRadioButton* optLettersNumbers;
+    QGroupBox* Frame5;
+    QRadioButton* optLowerCase;
+    QRadioButton* optUpperCase;
+    QRadioButton* optLowerUpperCase;
+    QGroupBox* frmProperties2;
+    QLabel* lblPWLength;
+    QComboBox* cmbPasswordLength;
+    QGroupBox* Frame6;
+    QPushButton* cmdGenerate;
+    QGroupBox* Frame2;
+    QListWidget* PasswordList;
+
+    QMenu* mnuFile;
+    QMenu* mnuCommands;
+    QAction* mnuFileLogout;
+    QAction* mnuSeparator1;
+    QAction* mnuFileExit;
+    QAction* mnuCommandsNew;
+    QAction* mnuCommandsDelete;
+    QAction* mnuCommandsEdit;
+    QAction* mnuCommandsInsert;
+    QAction* mnuCommandsCut;
+    QAction* mnuCommandsPaste;
+    QAction* mnuCommandsExport;
+    QMenu* mnuAccounts;
+    QAction* mnuAccountsAccountSetup;
+    QMenu* mnuHelp;
+    QAction* mnuHelpContents;
+    QAction* mnuSeparator2;
+    QAction* mnuHelpAbout;
 };
-
-namespace FormRoutines {
-
-// Enables or disables the three letter-case options; their selection stays as it is.
-void EnableCaseOptions(frmKetterby& window, bool enabled);
-
-} // namespace FormRoutines

@@ -4,8 +4,6 @@
 #include "core/EntryOperations.h"
 #include "core/MessageBoxes.h"
 #include "gui/FormRoutines.h"
-#include "gui/PopulateFlexGrid.h"
-#include "gui/StoreView.h"
 #include "gui/TextInput.h"
 
 #include <QGroupBox>
@@ -46,10 +44,10 @@ QPushButton* MakeButton(const char* name, const QString& caption, QWidget* paren
 
 } // namespace
 
-frmNewEntry::frmNewEntry(StoreView& view, const QString& password, QWidget* parent)
+frmNewEntry::frmNewEntry(const Session& session, const QString& password, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
-      view(view) {
+      session(session) {
     setObjectName("frmNewEntry");
     setWindowTitle("New Entry");
     setModal(true);
@@ -106,8 +104,7 @@ void frmNewEntry::cmdOK_Click() {
             return;
         }
     }
-    DBFunctions::NewEntry(*view.session, userID, password, description);
-    Routines::RefillGrid(view);
+    DBFunctions::NewEntry(session, userID, password, description);
     accept();
 }
 

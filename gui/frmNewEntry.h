@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-struct StoreView;
+class Session;
 
 class QGroupBox;
 class QLabel;
@@ -10,13 +10,14 @@ class QLineEdit;
 class QPushButton;
 
 // The New Entry dialog: a user ID, a password and a description for an entry appended to the
-// current table. The password starts as the generated password selected in the list.
+// current table. The password starts as the generated password selected in the list. It is
+// accepted once OK has stored the entry, or found the table full.
 class frmNewEntry : public QDialog {
     Q_OBJECT
 
   public:
     // The password box starts with the given password, the one selected in the generator.
-    frmNewEntry(StoreView& view, const QString& password, QWidget* parent = nullptr);
+    frmNewEntry(const Session& session, const QString& password, QWidget* parent = nullptr);
 
     QGroupBox* Frame1;
     QLabel* Label1;
@@ -37,5 +38,5 @@ class frmNewEntry : public QDialog {
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
-    StoreView& view;
+    const Session& session;
 };

@@ -5,6 +5,7 @@
 #include "tests/support/CoreSupport.h"
 
 using namespace MessageBoxes;
+using DBFunctions::Field;
 
 class EntriesTest : public QObject, CoreFixture {
     Q_OBJECT
@@ -51,9 +52,10 @@ class EntriesTest : public QObject, CoreFixture {
         session->CurrentTable = "Almost";
         DBFunctions::NewEntry(*session, "me", "secret", "mail");
         QVERIFY(Rows("Almost").last().endsWith("|mail|me|secret"));
-        for (const auto& [col, limit] : {std::pair(2, 100), std::pair(3, 50), std::pair(4, 100)}) {
-            QVERIFY(DBFunctions::SaveField(*session, 1, qint16(col), QString(limit, 'x')));
-            QVERIFY(!DBFunctions::SaveField(*session, 1, qint16(col), QString(limit + 1, 'y')));
+        for (const auto& [field, limit] :
+             {std::pair(0, 100), std::pair(1, 50), std::pair(2, 100)}) {
+            QVERIFY(DBFunctions::SaveField(*session, 1, Field(field), QString(limit, 'x')));
+            QVERIFY(!DBFunctions::SaveField(*session, 1, Field(field), QString(limit + 1, 'y')));
             messages->ExpectOne(QString("Sorry, input is limited to %1 characters.").arg(limit),
                                 Icon::Information);
         }
@@ -106,7 +108,7 @@ class EntriesTest : public QObject, CoreFixture {
             // Often the last row, so that a table shrinks under a cut entry.
             const int row =
                 random.bounded(2) ? int(rows.size()) : random.bounded(int(rows.size()) + 2);
-            const int col = 2 + random.bounded(3), command = random.bounded(5);
+            const int field = random.bounded(3), command = random.bounded(5);
             const bool valid = row >= 1 && row <= rows.size();
             if (command == 0) {
                 rows.append({pick(days), {pick(texts), pick(texts), pick(texts)}});
@@ -132,8 +134,8 @@ class EntriesTest : public QObject, CoreFixture {
                                 entry);
                 }
             } else if (const QString text = pick(texts) + pick(texts);
-                       DBFunctions::SaveField(*session, qint16(row), qint16(col), text) && valid) {
-                rows[row - 1].second[col - 2] = text;
+                       DBFunctions::SaveField(*session, qint16(row), Field(field), text) && valid) {
+                rows[row - 1].second[field] = text;
             }
             messages->Take();
             for (const QString& name : tables) {

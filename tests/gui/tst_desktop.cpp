@@ -102,21 +102,25 @@ class DesktopTest : public QObject, protected Fixture {
         QApplication::setFont(font);
         Environment::SetDataFolder("/home/alexandra/.local/share/Ketterby/");
         window = std::make_unique<frmKetterby>();
+        std::unique_ptr<Session> session; // the New Entry dialog adds to an open store
         std::unique_ptr<QWidget> dialog;
-        if (form == "frmAccounts")
+        if (form == "frmAccounts") {
             dialog = std::make_unique<frmAccounts>(*window);
-        else if (form == "frmNewEntry")
-            dialog = std::make_unique<frmNewEntry>(*window, "gen");
-        else if (form == "frmInputForm")
+        } else if (form == "frmNewEntry") {
+            MakeStore(folder->File("s.mdb"), KeyOf("pw"), {{"Default", {}}});
+            session = std::make_unique<Session>(folder->File("s.mdb"), KeyOf("pw"));
+            dialog = std::make_unique<frmNewEntry>(*session, "gen");
+        } else if (form == "frmInputForm") {
             dialog = std::make_unique<frmInputForm>();
-        else if (form == "frmAbout")
+        } else if (form == "frmAbout") {
             dialog = std::make_unique<frmAbout>();
+        }
         Environment::SetDataFolder(folder->Path());
         QWidget& shown = dialog ? *dialog : *window;
         if (!dialog) {
             const QString store = folder->File("s.mdb");
             MakeStore(store, KeyOf("pw"), {{"Default", Entries(17)}});
-            QVERIFY(LogIn(store, KeyOf("pw")));
+            LogIn(store, KeyOf("pw"));
             Find<QComboBox>(shown, "cmbPasswordLength")->setCurrentIndex(19);
             Find<QPushButton>(shown, "cmdGenerate")->click();
         }
@@ -193,7 +197,7 @@ class DesktopTest : public QObject, protected Fixture {
         const QString store = folder->File("s.mdb");
         MakeStore(store, KeyOf("pw"),
                   {{"Default", {{"1/2/26", QString(80, 'd'), "u", QString(40, 'l')}}}});
-        QVERIFY(LogIn(store, KeyOf("pw")));
+        LogIn(store, KeyOf("pw"));
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
         auto* grid = Find<FlexGrid>(*window, "msgMSFlexGrid");

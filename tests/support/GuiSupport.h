@@ -1,10 +1,10 @@
 #pragma once
 // What the tests of the forms need: the forms and Qt's widgets, a main window, a dialog
 // script, the grid and lists read.
+#include "core/StoreFiles.h"
 #include "gui/Dialogs.h"
 #include "gui/FlexGrid.h"
 #include "gui/FormRoutines.h"
-#include "gui/StoreSetup.h"
 #include "gui/frmAbout.h"
 #include "gui/frmAccounts.h"
 #include "gui/frmInputForm.h"
@@ -56,22 +56,26 @@ class Fixture : protected CoreFixture {
         QVERIFY2(finished, "a dialog was shown that the test did not expect");
     }
     // Logs the window in to the store, as the account dialog does.
-    bool LogIn(const QString& path, const StoreKey& key) {
-        const bool opened = DBFunctions::SetupDatabase(*window, path, key);
-        FormRoutines::EnableControls(*window, opened);
-        return opened;
+    void LogIn(const QString& path, const StoreKey& key) {
+        std::unique_ptr<Session> session = DBFunctions::OpenSession(path, key);
+        QVERIFY(session);
+        window->ShowStore(std::move(session));
+    }
+    // A control or menu item of the main window, by its name.
+    template <class Control = QWidget> Control* Named(const char* name) const {
+        return window->findChild<Control*>(name);
     }
 
     std::unique_ptr<frmKetterby> window;
     std::unique_ptr<DialogScript> script;
 };
 
-// The grid's rows below the header, row number and four columns joined by '|'; blank rows
-// are left out.
-inline QStringList GridRows(const frmKetterby& window) {
-    const FlexGrid& grid = *window.msgMSFlexGrid;
+// The grid's rows from the first given (below the header unless told), row number and four
+// columns joined by '|'; blank rows are left out.
+inline QStringList GridRows(const frmKetterby& window, int first = 1) {
+    const FlexGrid& grid = *window.findChild<FlexGrid*>("msgMSFlexGrid");
     QStringList rows;
-    for (int row = 1; row < grid.Rows(); ++row) {
+    for (int row = first; row < grid.Rows(); ++row) {
         QStringList cells;
         for (int col = 0; col < 5; ++col)
             cells.append(grid.TextMatrix(row, col));
