@@ -8,10 +8,10 @@
 #include "core/TableCatalogue.h"
 #include "tests/support/CoreSupport.h"
 
+#include <atomic>
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <atomic>
 #include <thread>
 #include <unistd.h>
 
