@@ -2,7 +2,7 @@
 # Installs the Debian packages that building, running and testing Ketterby need, if missing.
 set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libsqlcipher-dev libsodium-dev libssl-dev
-          libbenchmark-dev sqlcipher argon2 e2fsprogs xvfb xauth imagemagick xdotool
+          libcsv-dev libbenchmark-dev sqlcipher argon2 e2fsprogs xvfb xauth imagemagick xdotool
           desktop-file-utils appstream libxcb1-dev libxcb-damage0-dev)
 missing=()
 for package in "${packages[@]}"; do
