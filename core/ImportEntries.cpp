@@ -40,10 +40,12 @@ QList<ImportedTable> ImportEntries(const Engine::Connection& connection,
     Engine::Transaction transaction(connection);
     for (const QString& name : names) {
         const QList<Entry>& queue = byName.value(name.toUpper());
+        // "Bank 2" follows the stored "Bank", however the file spells it.
+        const QString base = Catalogue::StoredName(connection, name).value_or(name);
         QString previous;
         for (qsizetype next = 0, suffix = 1; next < queue.size(); ++suffix) {
             const auto [table, count] =
-                TableToFill(connection, suffix == 1 ? name : name + ' ' + QString::number(suffix));
+                TableToFill(connection, suffix == 1 ? base : base + ' ' + QString::number(suffix));
             const qsizetype added =
                 std::clamp<qsizetype>(EntryLimit - count, 0, queue.size() - next);
             for (qsizetype i = 0; i < added; ++i) {
