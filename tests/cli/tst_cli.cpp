@@ -61,6 +61,7 @@ class CliTest : public QObject {
             "bob",
             {{"Default", {{"1/2/26", "Mail", "bob@x", "pw1"}, {"3/4/25", "Bank", "Bob", "pw2"}}},
              {"Work", {{"5/6/24", "VPN \"a\", ü", "robert", "pw3"}}}});
+        MakeAccount("odd", {{"Default", {}}, {"Six", {}, "CREATE TABLE Six (a, b, c, d, e, f);"}});
     }
 
     void commands_data() {
@@ -76,7 +77,7 @@ class CliTest : public QObject {
         const auto text = [](const QString& literal) {
             return QRegularExpression::escape(literal);
         };
-        row("ls", {"ls", "bob"}, 0, text("Default\t2\nWork\t1\n"));
+        row("ls", {"ls", "bob"}, 0, text("Default\t2\nWork\t1\n"), {}, "  pw  \n");
         row("show a table", {"show", "bob", "default"}, 0,
             text("1\t1/2/26\tMail\tbob@x\n2\t3/4/25\tBank\tBob\n"));
         row("show an entry", {"show", "bob", "Work", "1"}, 0,
@@ -100,6 +101,7 @@ class CliTest : public QObject {
         row("bad length", {"generate", "--length", "26"}, 2, "",
             "--length is a whole number from 6 to 25.");
         row("unknown", {"list", "bob"}, 2, "", "Unknown command: list.");
+        row("odd shape", {"ls", "odd"}, 1, "", "has a table that does not have the five columns");
         row("locked", {"ls", "bob"}, 1, "", "The account \"bob\" is open in another window.");
     }
 
@@ -145,6 +147,20 @@ class CliTest : public QObject {
         QVERIFY(QFile::exists(home.filePath("Ketterby/copy.bak")));
         QCOMPARE(Cli({"export", "copy", second}).status, 0);
         QCOMPARE(Bytes(second), exported);
+    }
+
+    // An entry the store refuses halfway through the file takes every entry before it back out.
+    void anImportLandsWholeOrNotAtAll() {
+        MakeAccount("halt", {{"Default", Entries(2)}});
+        Engine::Connection(Store("halt"), KeyOf("pw"))
+            .Execute("CREATE TRIGGER halt BEFORE INSERT ON [Default] WHEN NEW.Description = 'x' "
+                     "BEGIN SELECT RAISE(ABORT, 'halted'); END;");
+        WriteBytes(File("halt.csv"), "Group,Title\nWork,a\n,b\n,x\n");
+        const Run run = Cli({"import", "halt", File("halt.csv")});
+        QCOMPARE(run.err, "ketterby-cli: Error [ImportEntries]: 1811\nhalted\n");
+        QCOMPARE(run.status, 1);
+        QCOMPARE(ReadTables(Store("halt"), KeyOf("pw")), QStringList{"Default"});
+        QCOMPARE(ReadTable(Store("halt"), KeyOf("pw"), "Default").size(), 2);
     }
 
     void otherManagers_data() {
