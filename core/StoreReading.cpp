@@ -4,6 +4,8 @@
 #include "core/Engine.h"
 #include "core/TableCatalogue.h"
 
+#include <QStringMatcher>
+
 namespace StoreReading {
 
 QList<TableSize> CountTables(const Engine::Connection& connection) {
@@ -16,6 +18,7 @@ QList<TableSize> CountTables(const Engine::Connection& connection) {
 QList<StoredEntry> ReadTable(const Engine::Connection& connection, const QString& table) {
     const Catalogue::Rows rows = Catalogue::ReadRows(connection, table);
     QList<StoredEntry> entries;
+    entries.reserve(qsizetype(rows.values.size()));
     for (const auto& values : rows.values) {
         // A null field reads as an empty text, as the grid shows it.
         const auto text = [&](int column) { return values[column].value_or(QString()); };
@@ -32,10 +35,11 @@ QList<StoredEntry> ReadAll(const Engine::Connection& connection) {
 }
 
 QList<StoredEntry> Search(const Engine::Connection& connection, const QString& text) {
+    const QStringMatcher matcher(text, Qt::CaseInsensitive); // prepared once for every entry
     QList<StoredEntry> found;
     for (StoredEntry& stored : ReadAll(connection))
-        if (stored.entry.description.contains(text, Qt::CaseInsensitive) ||
-            stored.entry.userID.contains(text, Qt::CaseInsensitive))
+        if (matcher.indexIn(stored.entry.description) >= 0 ||
+            matcher.indexIn(stored.entry.userID) >= 0)
             found.append(std::move(stored));
     return found;
 }

@@ -25,6 +25,13 @@ struct StoredEntry {
     Entry entry;
 };
 
+} // namespace StoreReading
+
+// Lists of entries grow by moving their bytes, not entry by entry.
+Q_DECLARE_TYPEINFO(StoreReading::StoredEntry, Q_RELOCATABLE_TYPE);
+
+namespace StoreReading {
+
 // The tables in the order the windows list them, each with its number of entries.
 QList<TableSize> CountTables(const Engine::Connection& connection);
 
