@@ -28,6 +28,11 @@ void PrintLine(const QStringList& fields) {
     std::fputs((fields.join('\t') + '\n').toUtf8().constData(), stdout);
 }
 
+// "1 entry", "2 entries".
+QString Entries(qsizetype count) {
+    return QString::number(count) + (count == 1 ? " entry" : " entries");
+}
+
 QString Row(const StoredEntry& stored) {
     return QString::number(stored.row);
 }
@@ -120,7 +125,7 @@ bool ExportEntries(const QCommandLineParser& line) {
     }
     WriteNewFile(file, content);
     content.fill('\0');
-    PrintLine({QString("Exported %1 entries to %2.").arg(entries.size()).arg(file)});
+    PrintLine({"Exported " + Entries(entries.size()) + " to " + file + "."});
     return true;
 }
 
@@ -134,7 +139,7 @@ bool ImportEntries(const QCommandLineParser& line) {
               [&] { tables = DBFunctions::ImportEntries(session->Connection(), plan.entries); }))
         return false;
     for (const auto& table : tables) {
-        PrintLine({QString("Added %1 entries to %2.").arg(table.added).arg(table.name)});
+        PrintLine({"Added " + Entries(table.added) + " to " + table.name + "."});
         if (!table.filledUp.isEmpty())
             PrintLine({QString("%1 holds %2 entries, so the rest went into %3.")
                            .arg(table.filledUp)

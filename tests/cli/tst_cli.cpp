@@ -143,7 +143,7 @@ class CliTest : public QObject {
         QCOMPARE(Bytes(first), exported);
         MakeAccount("copy");
         QCOMPARE(Cli({"import", "copy", first}).out,
-                 "Added 2 entries to Default.\nAdded 1 entries to Work.\n");
+                 "Added 2 entries to Default.\nAdded 1 entry to Work.\n");
         QVERIFY(QFile::exists(home.filePath("Ketterby/copy.bak")));
         QCOMPARE(Cli({"export", "copy", second}).status, 0);
         QCOMPARE(Bytes(second), exported);
