@@ -34,6 +34,16 @@ QString WriteImportFile(const QTemporaryDir& folder) {
     return path;
 }
 
+// The least a command costs: the process, the key derivation and the opening of a store that
+// holds one empty table.
+void CliLs(benchmark::State& state) {
+    const BenchStore store(1, 0);
+    for (auto _ : state)
+        if (!RunCli({"ls", store.Path()}))
+            state.SkipWithError("ls failed");
+}
+BENCHMARK(CliLs)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 void CliSearch(benchmark::State& state) {
     const BenchStore store(100, 99);
     for (auto _ : state)

@@ -47,8 +47,8 @@ int ReadNumber(const QString& text, int least, int most, const QString& what) {
     return value;
 }
 
-// The file is written whole or not at all, readable by its owner alone, and never in the
-// place of anything already there.
+// A new file readable by its owner alone, never in the place of anything already there; a
+// failed write leaves no file behind.
 void WriteNewFile(const QString& path, const QByteArray& content) {
     QFile file(path);
     const bool written = file.open(QIODevice::WriteOnly | QIODevice::NewOnly,

@@ -25,7 +25,9 @@ std::unique_ptr<Session> OpenStore(const QString& argument, Access access) {
     if (!FileOperations::FileExists(path))
         throw couldNotOpen;
     // Stretched once for the store's salt, the key serves the check and the connection alike.
-    const QString key = Engine::FileKey(path, StoreKey::DeriveStoreKey(ReadPassword()));
+    QString password = ReadPassword();
+    const QString key = Engine::FileKey(path, StoreKey::DeriveStoreKey(password));
+    password.fill(QChar()); // nothing of the password stays in freed memory
     if (!DBFunctions::CanOpenStore(path, key))
         throw couldNotOpen;
     const int reported = Messages::Count();

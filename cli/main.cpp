@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
 #include <cstdio>
 
 #include <sys/prctl.h>
@@ -105,10 +106,10 @@ QString CommandHelp(const Command& command, const QCommandLineParser& parser) {
 
 int Run(const QStringList& arguments) {
     const QString name = arguments.value(1);
-    if (name == "--help" || name == "-h")
-        return Print(stdout, ProgramHelp()), 0;
-    if (name == "--version")
-        return Print(stdout, Program + ' ' + KETTERBY_VERSION + '\n'), 0;
+    if (name == "--help" || name == "-h" || name == "--version") {
+        Print(stdout, name == "--version" ? Program + ' ' + KETTERBY_VERSION + '\n' : ProgramHelp());
+        return 0;
+    }
     const auto& commands = AllCommands();
     const auto command = std::find_if(commands.cbegin(), commands.cend(),
                                       [&](const Command& command) { return command.name == name; });
@@ -121,8 +122,10 @@ int Run(const QStringList& arguments) {
         parser.addPositionalArgument(argument.name, argument.help, argument.syntax);
     if (!parser.parse(arguments.sliced(1)))
         throw UsageError{parser.errorText()};
-    if (parser.isSet(help))
-        return Print(stdout, CommandHelp(*command, parser)), 0;
+    if (parser.isSet(help)) {
+        Print(stdout, CommandHelp(*command, parser));
+        return 0;
+    }
     const qsizetype given = parser.positionalArguments().size();
     if (given < command->required || given > command->arguments.size())
         throw UsageError{"Wrong number of arguments for " + name + "."};
