@@ -9,3 +9,10 @@ struct Entry {
     QString userID;
     QString password;
 };
+
+// The longest texts the New Entry dialog takes into an entry, in characters.
+namespace EntryLimits {
+inline constexpr int Description = 100;
+inline constexpr int UserID = 50;
+inline constexpr int Password = 50;
+} // namespace EntryLimits

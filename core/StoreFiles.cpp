@@ -271,6 +271,18 @@ std::unique_ptr<Session> OpenSession(const QString& path, const StoreKey& key) {
     return session;
 }
 
+std::unique_ptr<Session> OpenWithoutWriting(const QString& path, const StoreKey& key) {
+    std::unique_ptr<Session> session;
+    Trap("SetupDatabase", [&] {
+        const QString store = FileOperations::ResolveLink(path);
+        if (auto lock = StoreLock::Take(store, AccountOf(path)))
+            session = std::make_unique<Session>(store, key, std::move(lock));
+    });
+    if (session && !ValidateDatabase(session->Connection()))
+        session.reset();
+    return session;
+}
+
 bool OpensWith(const QString& path, const StoreKey& key) {
     const QString store = FileOperations::ResolveLink(path);
     if (!FileOperations::FileExists(store) ||

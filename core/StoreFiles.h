@@ -35,6 +35,11 @@ namespace DBFunctions {
 // they cannot be written their error is shown and the log-in goes on with the store as it is.
 std::unique_ptr<Session> OpenSession(const QString& path, const StoreKey& key);
 
+// Opens an existing store as a log-in does, with the lock and the shape check, but writes
+// nothing: no compaction and no backup, so its folder stays as it was. None after a failure
+// (reported under "SetupDatabase", or by the lock; a store of the wrong shape without a message).
+std::unique_ptr<Session> OpenWithoutWriting(const QString& path, const StoreKey& key);
+
 // Whether a store is at the path (a link followed) that opens with the key, with nothing
 // but regular files, or nothing, at its backup's and lock's paths. Writes nothing and never
 // waits on a file.

@@ -34,11 +34,7 @@ QStringList GetTablesADO(const Engine::Connection& connection) {
 }
 
 bool SetupDBTable(const Engine::Connection& connection, const QString& name) {
-    return Trap("SetupDBTable", [&] {
-        connection.Execute("CREATE TABLE " + Engine::QuoteName(name) +
-                           " ([Date] TEXT, [Description] TEXT,[User ID] TEXT,[Password] TEXT, "
-                           "[ID] INT NOT NULL PRIMARY KEY);");
-    });
+    return Trap("SetupDBTable", [&] { Catalogue::CreateTable(connection, name); });
 }
 
 bool TableExists(const Engine::Connection& connection, const QString& name) {
@@ -64,6 +60,19 @@ namespace Catalogue {
 
 qint64 CountRows(const Engine::Connection& connection, const QString& table) {
     return connection.QueryInteger("SELECT COUNT(*) FROM " + Engine::QuoteName(table) + ";");
+}
+
+void CreateTable(const Engine::Connection& connection, const QString& name) {
+    connection.Execute("CREATE TABLE " + Engine::QuoteName(name) +
+                       " ([Date] TEXT, [Description] TEXT,[User ID] TEXT,[Password] TEXT, "
+                       "[ID] INT NOT NULL PRIMARY KEY);");
+}
+
+std::optional<QString> StoredName(const Engine::Connection& connection, const QString& name) {
+    for (const QString& table : connection.UserTables())
+        if (SameNameInAnyCase(table, name))
+            return table;
+    return std::nullopt;
 }
 
 void DropTable(const Engine::Connection& connection, const QString& name) {

@@ -39,6 +39,13 @@ inline const QStringList Layout = {"Date", "Description", "User ID", "Password",
 
 qint64 CountRows(const Engine::Connection& connection, const QString& table);
 
+// Creates a table of the five columns.
+void CreateTable(const Engine::Connection& connection, const QString& name);
+
+// The name under which the store keeps a table of that name in any letter case; none when
+// there is no such table.
+std::optional<QString> StoredName(const Engine::Connection& connection, const QString& name);
+
 void DropTable(const Engine::Connection& connection, const QString& name);
 
 // Renames a table, refusing a name another table has in any letter case; a change of letter

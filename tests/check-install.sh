@@ -5,7 +5,7 @@ rm -rf "$2"
 cmake --install "$1" --prefix "$2" >/dev/null
 cd "$2"
 id=org.ketterby.ketterby
-ls bin/ketterby share/ketterby/help.htm share/icons/hicolor/scalable/apps/$id.svg \
+ls bin/ketterby bin/ketterby-cli share/ketterby/help.htm share/icons/hicolor/scalable/apps/$id.svg \
    share/icons/hicolor/{16x16,32x32,64x64,128x128}/apps/$id.png share/doc/ketterby/copyright \
    >/dev/null
 # Every program has its manual page, and man renders it without a warning.

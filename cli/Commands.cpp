@@ -1,0 +1,171 @@
+// The commands of ketterby-cli: list, show, search, export, import and generate.
+#include "cli/Commands.h"
+
+#include "cli/Csv.h"
+#include "cli/ImportLayout.h"
+#include "cli/OpenStore.h"
+#include "cli/Refusal.h"
+#include "core/EntryOperations.h"
+#include "core/ErrorTrap.h"
+#include "core/Generate.h"
+#include "core/StoreReading.h"
+#include "core/TableCatalogue.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <cstdio>
+
+namespace Commands {
+namespace {
+
+using StoreReading::StoredEntry;
+
+const QByteArray ExportHeader = "Table,Date,Description,User ID,Password\r\n";
+
+// One line of output, its fields separated by tabs.
+void PrintLine(const QStringList& fields) {
+    std::fputs((fields.join('\t') + '\n').toUtf8().constData(), stdout);
+}
+
+// "1 entry", "2 entries".
+QString Entries(qsizetype count) {
+    return QString::number(count) + (count == 1 ? " entry" : " entries");
+}
+
+QString Row(const StoredEntry& stored) {
+    return QString::number(stored.row);
+}
+
+// A number in a range, or a usage error naming the option or argument.
+int ReadNumber(const QString& text, int least, int most, const QString& what) {
+    bool number = false;
+    const int value = text.toInt(&number);
+    if (!number || value < least || value > most)
+        throw UsageError{
+            QString("%1 is a whole number from %2 to %3.").arg(what).arg(least).arg(most)};
+    return value;
+}
+
+// A new file readable by its owner alone, never in the place of anything already there; a
+// failed write leaves no file behind.
+void WriteNewFile(const QString& path, const QByteArray& content) {
+    QFile file(path);
+    const bool written = file.open(QIODevice::WriteOnly | QIODevice::NewOnly,
+                                   QFileDevice::ReadOwner | QFileDevice::WriteOwner) &&
+                         file.write(content) == content.size() && file.flush();
+    if (written)
+        return;
+    const QString reason = file.errorString();
+    if (file.isOpen())
+        file.remove();
+    throw Refusal{"Could not write " + path + ": " + reason};
+}
+
+} // namespace
+
+bool ListTables(const QCommandLineParser& line) {
+    const auto session = OpenStore(line.positionalArguments()[0], Access::Read);
+    return Trap("CountTables", [&] {
+        for (const auto& table : StoreReading::CountTables(session->Connection()))
+            PrintLine({table.name, QString::number(table.entries)});
+    });
+}
+
+bool ShowEntries(const QCommandLineParser& line) {
+    const QStringList arguments = line.positionalArguments();
+    const bool showPassword = line.isSet("show-password");
+    if (showPassword && arguments.size() < 3)
+        throw UsageError{"--show-password shows the password of one entry: give its ROW."};
+    const int row = arguments.size() < 3 ? 0 : ReadNumber(arguments[2], 1, 32767, "ROW");
+    const auto session = OpenStore(arguments[0], Access::Read);
+    const Engine::Connection& store = session->Connection();
+    return Trap("ReadTable", [&] {
+        const auto table = Catalogue::StoredName(store, arguments[1]);
+        if (!table)
+            throw Refusal{"There is no table named " + arguments[1] + "."};
+        const QList<StoredEntry> entries = StoreReading::ReadTable(store, *table);
+        if (row > entries.size())
+            throw Refusal{"No record exists at that row."};
+        for (const StoredEntry& stored : row > 0 ? entries.sliced(row - 1, 1) : entries) {
+            const Entry& entry = stored.entry;
+            QStringList fields = {Row(stored), entry.date, entry.description, entry.userID};
+            if (showPassword)
+                fields.append(entry.password);
+            PrintLine(fields);
+        }
+    });
+}
+
+bool SearchEntries(const QCommandLineParser& line) {
+    const QStringList arguments = line.positionalArguments();
+    const auto session = OpenStore(arguments[0], Access::Read);
+    return Trap("Search", [&] {
+        for (const StoredEntry& found : StoreReading::Search(session->Connection(), arguments[1]))
+            PrintLine({found.table, Row(found), found.entry.date, found.entry.description,
+                       found.entry.userID});
+    });
+}
+
+bool ExportEntries(const QCommandLineParser& line) {
+    const QStringList arguments = line.positionalArguments();
+    const QString& file = arguments[1];
+    // Refused before the password is asked for; the writing refuses it again should it come.
+    if (QFileInfo(file).exists() || QFileInfo(file).isSymLink())
+        throw Refusal{file + " already exists; export writes only a new file."};
+    const auto session = OpenStore(arguments[0], Access::Read);
+    QList<StoredEntry> entries;
+    if (!Trap("ReadAll", [&] { entries = StoreReading::ReadAll(session->Connection()); }))
+        return false;
+    QByteArray content = ExportHeader;
+    for (const StoredEntry& stored : entries) {
+        const Entry& entry = stored.entry;
+        content += Csv::FormatRecord(
+            {stored.table, entry.date, entry.description, entry.userID, entry.password});
+    }
+    WriteNewFile(file, content);
+    content.fill('\0');
+    PrintLine({"Exported " + Entries(entries.size()) + " to " + file + "."});
+    return true;
+}
+
+bool ImportEntries(const QCommandLineParser& line) {
+    const QStringList arguments = line.positionalArguments();
+    const QString& file = arguments[1];
+    const ImportPlan plan = PlanImport(file, Csv::ReadFile(file), line.value("table"));
+    const auto session = OpenStore(arguments[0], Access::Change);
+    QList<DBFunctions::ImportedTable> tables;
+    if (!Trap("ImportEntries",
+              [&] { tables = DBFunctions::ImportEntries(session->Connection(), plan.entries); }))
+        return false;
+    for (const auto& table : tables) {
+        PrintLine({"Added " + Entries(table.added) + " to " + table.name + "."});
+        if (!table.filledUp.isEmpty())
+            PrintLine({QString("%1 holds %2 entries, so the rest went into %3.")
+                           .arg(table.filledUp)
+                           .arg(DBFunctions::EntryLimit)
+                           .arg(table.name)});
+    }
+    if (!plan.ignoredColumns.isEmpty())
+        PrintLine({"Columns left out: " + plan.ignoredColumns.join(", ") + "."});
+    return true;
+}
+
+bool GeneratePasswords(const QCommandLineParser& line) {
+    static const QHash<QString, QString> Classes = {
+        {"letters", "Letters"}, {"numbers", "Numbers"}, {"both", "LettersNumbers"}};
+    static const QHash<QString, QString> Cases = {
+        {"lower", "LowerCase"}, {"upper", "UpperCase"}, {"both", "LowerUpperCase"}};
+    const QString type = Classes.value(line.value("class"));
+    const QString letterCase = Cases.value(line.value("case"));
+    if (type.isEmpty() || letterCase.isEmpty())
+        throw UsageError{"--class is letters, numbers or both; --case is lower, upper or both."};
+    const int length = ReadNumber(line.value("length"), 6, 25, "--length");
+    const int count = ReadNumber(line.value("count"), 1, 255, "--count");
+    for (const QString& password :
+         Generate::GenerateFromSettings(type, letterCase, quint8(length), quint8(count)))
+        PrintLine({password});
+    return true;
+}
+
+} // namespace Commands

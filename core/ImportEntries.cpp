@@ -1,0 +1,68 @@
+// Adding many entries at once, in one transaction, without letting any table pass 99 entries.
+#include "core/ImportEntries.h"
+
+#include "core/Engine.h"
+#include "core/EntryDates.h"
+#include "core/EntryOperations.h"
+#include "core/Environment.h"
+#include "core/TableCatalogue.h"
+
+#include <QHash>
+
+#include <algorithm>
+
+namespace DBFunctions {
+namespace {
+
+// The table for the next entries of that name: the stored one, or a new empty one.
+std::pair<QString, qint64> TableToFill(const Engine::Connection& connection, const QString& name) {
+    if (const auto stored = Catalogue::StoredName(connection, name))
+        return {*stored, Catalogue::CountRows(connection, *stored)};
+    Catalogue::CreateTable(connection, name);
+    return {name, 0};
+}
+
+} // namespace
+
+QList<ImportedTable> ImportEntries(const Engine::Connection& connection,
+                                   const QList<ImportedEntry>& entries) {
+    // The entries of each name in any letter case, the names in the order they first come.
+    QStringList names;
+    QHash<QString, QList<Entry>> byName;
+    for (const ImportedEntry& imported : entries) {
+        QList<Entry>& queue = byName[imported.table.toUpper()];
+        if (queue.isEmpty())
+            names.append(imported.table);
+        queue.append(imported.entry);
+    }
+    const QString today = EntryDates::Format(Environment::Today());
+    QList<ImportedTable> tables;
+    Engine::Transaction transaction(connection);
+    for (const QString& name : names) {
+        const QList<Entry>& queue = byName.value(name.toUpper());
+        // "Bank 2" follows the stored "Bank", however the file spells it.
+        const QString base = Catalogue::StoredName(connection, name).value_or(name);
+        QString previous;
+        for (qsizetype next = 0, suffix = 1; next < queue.size(); ++suffix) {
+            const auto [table, count] =
+                TableToFill(connection, suffix == 1 ? base : base + ' ' + QString::number(suffix));
+            const qsizetype added =
+                std::clamp<qsizetype>(EntryLimit - count, 0, queue.size() - next);
+            for (qsizetype i = 0; i < added; ++i) {
+                const Entry& entry = queue[next + i];
+                connection.Execute("INSERT INTO " + Engine::QuoteName(table) +
+                                       " VALUES (?, ?, ?, ?, ?);",
+                                   {entry.date.isEmpty() ? today : entry.date, entry.description,
+                                    entry.userID, entry.password, QString::number(count + i + 1)});
+            }
+            if (added > 0)
+                tables.append({table, added, previous});
+            previous = table;
+            next += added;
+        }
+    }
+    transaction.Commit();
+    return tables;
+}
+
+} // namespace DBFunctions
