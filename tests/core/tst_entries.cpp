@@ -64,14 +64,15 @@ class EntriesTest : public QObject, CoreFixture {
     // Bob's mail goes into another table before the first entry of its day or later; then a
     // trigger stops each renumbering halfway: nothing changes, no cut entry is lost or doubled.
     void pasteGoesByDateAndAFaultChangesNothing() {
+        // Month first: read day first, 1/5/04 would come after 2/1/04.
         Open({{"Default", {}},
-              {"B", {{"7/1/04", "a", "", ""}, {"7/5/04", "b", "", ""}, {"7/9/04", "c", "", ""}}}});
-        Environment::SetToday(QDate(2004, 7, 5));
+              {"B", {{"1/5/04", "a", "", ""}, {"2/1/04", "b", "", ""}, {"7/9/04", "c", "", ""}}}});
+        Environment::SetToday(QDate(2004, 2, 1));
         DBFunctions::NewEntry(*session, "u", "p", "Bob's mail");
         DBFunctions::CutEntry(*session, buffer, 1);
         session->CurrentTable = "B";
         DBFunctions::PasteEntry(*session, buffer);
-        const QStringList placed = {"7/1/04|a||", "7/5/04|Bob's mail|u|p", "7/5/04|b||",
+        const QStringList placed = {"1/5/04|a||", "2/1/04|Bob's mail|u|p", "2/1/04|b||",
                                     "7/9/04|c||"};
         QCOMPARE(Rows("B"), placed);
         session->Connection().Execute("CREATE TRIGGER halt BEFORE UPDATE ON B WHEN NEW.ID = 2 "
