@@ -26,7 +26,7 @@ bool LoggedIn::Open(const QString& path, const StoreKey& key) {
 }
 
 void LoggedIn::Close() {
-    DBFunctions::CloseDatabase(session, tables);
+    DBFunctions::CloseDatabase(session, tables, grid);
 }
 
 void LoggedIn::Refill() {

@@ -17,9 +17,13 @@ void SetupDatabase(const Session& session, QStringListModel& tables, FlexGrid& g
     Routines::PopulateFlexGrid(DefaultTable, grid, session.Connection(), 0, 0);
 }
 
-void CloseDatabase(std::unique_ptr<Session>& session, QStringListModel& tables) {
+void CloseDatabase(std::unique_ptr<Session>& session, QStringListModel& tables, FlexGrid& grid) {
     session.reset();
     tables.setStringList({});
+    QList<QString> header(grid.Rows() * grid.Cols());
+    for (int col = 0; col < grid.Cols(); ++col)
+        header[col] = grid.TextMatrix(0, col);
+    grid.SetMatrix(grid.Rows(), grid.Cols(), std::move(header));
 }
 
 } // namespace DBFunctions

@@ -12,7 +12,8 @@ namespace DBFunctions {
 // with no cell selected.
 void SetupDatabase(const Session& session, QStringListModel& tables, FlexGrid& grid);
 
-// Closes the open store, if any, and empties the table names.
-void CloseDatabase(std::unique_ptr<Session>& session, QStringListModel& tables);
+// Closes the open store, if any, and empties the table names and the grid's entry rows, so
+// nothing of the store stays on screen or in memory.
+void CloseDatabase(std::unique_ptr<Session>& session, QStringListModel& tables, FlexGrid& grid);
 
 } // namespace DBFunctions

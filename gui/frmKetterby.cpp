@@ -297,7 +297,7 @@ void frmKetterby::Form_Load() {
 // At start-up the account dialog's first action may come before the controls are made.
 void frmKetterby::CloseStore() {
     MakeControls();
-    DBFunctions::CloseDatabase(session, tableNames);
+    DBFunctions::CloseDatabase(session, tableNames, *msgMSFlexGrid);
     EnableControls(false);
 }
 
@@ -326,7 +326,8 @@ void frmKetterby::ShowHeaderCorner() {
 }
 
 void frmKetterby::closeEvent(QCloseEvent* event) {
-    DBFunctions::CloseDatabase(session, tableNames);
+    if (session)
+        CloseStore();
     event->accept();
 }
 

@@ -1,8 +1,6 @@
 // After log-out nothing of the store stays readable in the process: the test reads its own
 // writable memory for a stored password and the store's raw key.
-#include "core/StoreFiles.h"
-#include "core/TableCatalogue.h"
-#include "tests/support/CoreSupport.h"
+#include "tests/support/GuiSupport.h"
 
 #include <array>
 #include <fstream>
@@ -42,7 +40,7 @@ int CopiesInMemory(const std::string& masked) {
 
 } // namespace
 
-class SecretsTest : public QObject, CoreFixture {
+class SecretsTest : public QObject, Fixture {
     Q_OBJECT
 
   private slots:
@@ -68,14 +66,14 @@ class SecretsTest : public QObject, CoreFixture {
         {
             const StoreKey key = KeyOf("pw").ForFile(path);
             needles[2] = Masked(std::string(key.EngineText().substr(2, 64)));
-            const auto session = DBFunctions::OpenSession(path, key);
-            QVERIFY(session);
-            QCOMPARE(Catalogue::ReadRows(session->Connection(), "Default").values.size(), 1u);
+            LogIn(path, key);
+            QCOMPARE(GridRows(*window).size(), 1);
+            window->mnuFileLogout_Click();
         }
         for (const std::string& needle : needles)
             QCOMPARE(CopiesInMemory(needle), 0);
     }
 };
 
-QTEST_GUILESS_MAIN(SecretsTest)
+QTEST_MAIN(SecretsTest)
 #include "tst_secrets.moc"
