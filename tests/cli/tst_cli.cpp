@@ -6,8 +6,8 @@
 class CliTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<StoreLock> held; // as the windows hold an open account
     QTemporaryDir home;              // XDG_DATA_HOME of the program: accounts are in home/Ketterby/
+    std::unique_ptr<StoreLock> held; // as the windows hold an open account, released first
     QString File(const QString& name) const { return home.filePath(name); }
     QString Store(const QString& account) const { return File("Ketterby/" + account + ".mdb"); }
 
