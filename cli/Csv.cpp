@@ -78,6 +78,9 @@ QList<Record> ReadFile(const QString& path) {
     csv_init(&parser, CSV_STRICT | CSV_STRICT_FINI);
     const std::unique_ptr<csv_parser, void (*)(csv_parser*)> freed(&parser, csv_free);
     csv_set_space_func(&parser, NoBlanks);
+    // libcsv grows a field's buffer a block at a time: with its small default block, a field of
+    // many megabytes takes minutes to refuse.
+    csv_set_blk_size(&parser, FieldLimit);
     Reading reading;
     // Fed a line at a time, so every fault is found on a known line.
     for (qsizetype start = 0; start < bytes.size(); ++reading.line) {
