@@ -6,6 +6,7 @@
 #include "core/ErrorTrap.h"
 #include "core/MessageBoxes.h"
 #include "core/StoreKey.h"
+#include "core/TableCatalogue.h"
 
 #include <QtCore>
 #include <QtTest>
@@ -149,15 +150,11 @@ template <class Read> QStringList Reading(const QString& path, const StoreKey& k
 // A table's rows as Date|Description|User ID|Password lines, a null as "<null>".
 inline QStringList ReadTable(const QString& path, const StoreKey& key, const QString& table) {
     return Reading(path, key, [&](const Engine::Connection& store) {
-        const auto statement =
-            store.Prepare("SELECT * FROM " + Engine::QuoteName(table) + " ORDER BY [ID];");
         QStringList rows;
-        while (statement->Step()) {
-            QStringList cells;
-            for (int column = 0; column < 4; ++column)
-                cells.append(statement->IsNull(column) ? "<null>" : statement->Text(column));
-            rows.append(cells.join('|'));
-        }
+        for (const auto& row : Catalogue::ReadRows(store, table).values)
+            rows.append(QStringList{row[0].value_or("<null>"), row[1].value_or("<null>"),
+                                    row[2].value_or("<null>"), row[3].value_or("<null>")}
+                            .join('|'));
         return rows;
     });
 }
