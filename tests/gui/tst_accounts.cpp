@@ -79,13 +79,90 @@ class AccountsTest : public QObject, protected Fixture {
         window->Form_Load();
         QVERIFY(script->Finished());
         QVERIFY(!windowShownMeanwhile && !LoggedIn());
+    }
+
+    // A whole session by key presses alone, from the program's start-up to its exit. An access
+    // key presses its button a moment later, as a click would.
+    void keyboardSession() {
+        const auto press = [](Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+            QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+        };
+        const auto type = [&](const QString& fields) { // Tab to the next box between fields
+            const QStringList texts = fields.split('\t');
+            for (int i = 0; i < texts.size(); ++i) {
+                if (i > 0)
+                    press(Qt::Key_Tab);
+                QTest::keyClicks(QApplication::focusWidget(), texts[i]);
+            }
+        };
+        // With no window manager here, a closed dialog or menu hands the focus back to no window.
+        const auto active = [](QWidget& form) {
+            form.activateWindow();
+            QTRY_COMPARE(QApplication::activeWindow(), &form);
+        };
+        const auto menu = [&](Qt::Key title, const char* name, Qt::Key item) {
+            press(title, Qt::AltModifier);
+            QTRY_COMPARE(QApplication::activePopupWidget(), Named(name));
+            QTest::keyClick(QApplication::activePopupWidget(), item);
+            active(*window);
+        };
         window = std::make_unique<frmKetterby>(frmKetterby::Controls::AfterAccountDialog);
-        script->Then<frmAccounts>([](frmAccounts& a) {
-            Fill(a, New, {"bob", "first", "first"});
-            QCOMPARE(a.cmdCreate->shortcut(), QKeySequence::mnemonic("&Create")); // not the menu's
+        script->Then<frmAccounts>([&](frmAccounts& accounts) {
+            active(accounts);
+            QCOMPARE(QApplication::focusWidget(), accounts.txtLoginUser);
+            type("bob\tpw");
+            press(Qt::Key_Return); // each tab's Enter presses its own button
+            messages->ExpectOne(CouldNotOpen, Icon::Information);
+            press(Qt::Key_Tab, Qt::ControlModifier);
+            type("bob\tpw\tpw");
+            press(Qt::Key_Return);
         });
         window->Form_Load();
-        QVERIFY(LoggedIn());
+        window->show();
+        for (const QString entry : {"u1\tp1\tfirst", "u2\tp2\tsecond"}) {
+            script->Then<frmNewEntry>([&](frmNewEntry& dialog) {
+                active(dialog);
+                type(entry);
+                press(Qt::Key_O, Qt::AltModifier);
+                QTRY_VERIFY(!dialog.isVisible());
+            });
+            active(*window);
+            press(Qt::Key_N, Qt::AltModifier);
+            QTRY_VERIFY(script->Finished());
+        }
+        active(*window); // the tab strip has the focus: on to the Generator tab and its Add
+        press(Qt::Key_Right);
+        while (QApplication::focusWidget() != Named("cmdAdd"))
+            press(Qt::Key_Tab);
+        script->Then<frmInputForm>([&](frmInputForm& input) {
+            active(input);
+            type("Bank");
+            press(Qt::Key_Return);
+        });
+        press(Qt::Key_Space);
+        active(*window);
+        press(Qt::Key_Tab, Qt::ControlModifier); // back on the Passwords tab, in the grid
+        for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Right, Qt::Key_Right})
+            press(key);
+        menu(Qt::Key_C, "mnuCommands", Qt::Key_E); // the menu's access key, not Cut's
+        QTRY_VERIFY(Named("txtText")->hasFocus());
+        type(" mail");
+        press(Qt::Key_Return);
+        press(Qt::Key_Right);
+        press(Qt::Key_Right);
+        press(Qt::Key_X, Qt::AltModifier);
+        QTRY_COMPARE(QGuiApplication::clipboard()->text(), QString("p1"));
+        menu(Qt::Key_A, "mnuAccounts", Qt::Key_Escape); // not Add's
+        menu(Qt::Key_F, "mnuFile", Qt::Key_Return);     // Log out
+        QVERIFY(!LoggedIn());
+        QTest::keyClick(window.get(), Qt::Key_X, Qt::ControlModifier); // no control has the focus
+        QVERIFY(!window->isVisible());
+        const QString store = folder->File("bob.mdb");
+        QCOMPARE(ReadTables(store, KeyOf("pw")), (QStringList{"Bank", "Default"}));
+        QCOMPARE(ReadTable(store, KeyOf("pw"), "Default")
+                     .join(',')
+                     .remove(QRegularExpression("[0-9]+/[0-9]+/[0-9]+")),
+                 "|first mail|u1|p1,|second|u2|p2");
     }
 
     // Start-up loads no image format plugin: the program's icon is read as PNG outright, and
