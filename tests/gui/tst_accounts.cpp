@@ -313,7 +313,6 @@ class AccountsTest : public QObject, protected Fixture {
             for (QLineEdit* box : {a.txtLoginPath, a.txtNewPath, a.txtEditPath})
                 QCOMPARE(box->text(), QString("/chosen/"));
         });
-        Dialogs::SetFolderPicker({});
         QCOMPARE(requests[0].title + requests[0].startFolder + requests[0].filter +
                      requests[1].filter + requests[2].filter,
                  "Select path:" + folder->Path() + "Store files (*.mdb)Store files (*.mdb)");
