@@ -111,7 +111,7 @@ class AccountsTest : public QObject, protected Fixture {
         }
         active(*window); // the tab strip has the focus: on to the Generator tab and its Add
         press(Qt::Key_Right);
-        while (QApplication::focusWidget() != Named("cmdAdd"))
+        for (int tabs = 0; QApplication::focusWidget() != Named("cmdAdd") && tabs < 20; ++tabs)
             press(Qt::Key_Tab);
         script->Then<frmInputForm>([&](frmInputForm& input) {
             active(input);
