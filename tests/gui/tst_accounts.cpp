@@ -1,5 +1,4 @@
-// The logged-out main window: the account dialog from start-up to exit, the Commands items,
-// typed quotes, the about box and the help page.
+// The account dialog from start-up to exit, a session by keyboard alone, the Commands items, help.
 #include "gui/HelpPage.h"
 #include "gui/ProgramStyle.h"
 #include "tests/support/GuiSupport.h"

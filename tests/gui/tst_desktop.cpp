@@ -1,5 +1,5 @@
-// The forms on a desktop as a user has it: every text fits at the usual font sizes, the account
-// dialog answers the keyboard, a screen reader names the controls, and the small things.
+// The forms on a desktop as a user has it: every text fits at the usual font sizes, a screen
+// reader names the controls, and the small things.
 #include "gui/ProgramStyle.h"
 #include "tests/support/GuiSupport.h"
 
