@@ -1,5 +1,4 @@
-// The logged-out main window: the account dialog from start-up to exit, the Commands items,
-// typed quotes, the about box and the help page.
+// The account dialog from start-up to exit, a session by keyboard alone, the Commands items, help.
 #include "gui/HelpPage.h"
 #include "gui/ProgramStyle.h"
 #include "tests/support/GuiSupport.h"
@@ -13,8 +12,6 @@ namespace {
 const QString CouldNotOpen = "Sorry, could not locate or open this account.";
 const QString InUse = "This account name is already in use.\r\nPlease use a different name.";
 const QString TooLong = "Value entered is too long.\r\nMaximum length is 50 characters.";
-const QString Mismatch = "Sorry, both passwords must match!";
-const QString OpenElsewhere = "The account \"bob\" is open in another window.";
 const QString NotAFileName =
     "Please enter a valid name.\r\nAn account name cannot contain any of \\ / : * ? \" < > | "
     "or a control character, and cannot be \".\" or \"..\".";
@@ -34,12 +31,6 @@ void Fill(frmAccounts& a, Tab tab, const QStringList& texts) {
         boxes[tab][i]->setText(texts.value(i));
     QPushButton* const buttons[] = {a.cmdLogin, a.cmdCreate, a.cmdUpdate};
     buttons[tab]->click();
-}
-
-// Whether any image format plugin is loaded into this process.
-bool ImagePluginsLoaded() {
-    QFile maps("/proc/self/maps");
-    return maps.open(QIODevice::ReadOnly) && maps.readAll().contains("/imageformats/");
 }
 
 } // namespace
@@ -67,46 +58,93 @@ class AccountsTest : public QObject, protected Fixture {
 
     void cleanup() { Finish(); }
 
-    // The program's own start-up asks for an account before the window shows, and makes the
-    // window's controls late: at the latest as the account dialog's first action begins.
-    void startUpAsksForAnAccountBeforeTheWindowShows() {
-        bool windowShownMeanwhile = true;
-        script->Then<frmAccounts>([&](frmAccounts& accounts) {
-            windowShownMeanwhile = window->isVisible();
-            accounts.SSTab1->setCurrentIndex(3); // the Exit tab closes the dialog
-            QVERIFY(!accounts.isVisible());
-        });
-        window->Form_Load();
-        QVERIFY(script->Finished());
-        QVERIFY(!windowShownMeanwhile && !LoggedIn());
+    // A whole session by key presses alone, from the program's start-up to its exit. An access
+    // key presses its button a moment later, as a click would.
+    void keyboardSession() {
+        const auto press = [](Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+            QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+        };
+        const auto type = [&](const QString& fields) { // Tab to the next box between fields
+            const QStringList texts = fields.split('\t');
+            for (int i = 0; i < texts.size(); ++i) {
+                if (i > 0)
+                    press(Qt::Key_Tab);
+                QTest::keyClicks(QApplication::focusWidget(), texts[i]);
+            }
+        };
+        // With no window manager here, a closed dialog or menu hands the focus back to no window.
+        const auto active = [](QWidget& form) {
+            form.activateWindow();
+            QTRY_COMPARE(QApplication::activeWindow(), &form);
+        };
+        const auto menu = [&](Qt::Key title, const char* name, Qt::Key item) {
+            press(title, Qt::AltModifier);
+            QTRY_COMPARE(QApplication::activePopupWidget(), Named(name));
+            QTest::keyClick(QApplication::activePopupWidget(), item);
+            active(*window);
+        };
         window = std::make_unique<frmKetterby>(frmKetterby::Controls::AfterAccountDialog);
-        script->Then<frmAccounts>([](frmAccounts& a) {
-            Fill(a, New, {"bob", "first", "first"});
-            QCOMPARE(a.cmdCreate->shortcut(), QKeySequence::mnemonic("&Create")); // not the menu's
+        script->Then<frmAccounts>([&](frmAccounts& accounts) {
+            active(accounts);
+            QVERIFY(!window->isVisible()); // start-up asks for an account before the window shows
+            QCOMPARE(QApplication::focusWidget(), accounts.txtLoginUser);
+            type("bob\tpw");
+            press(Qt::Key_Return); // each tab's Enter presses its own button
+            messages->ExpectOne(CouldNotOpen, Icon::Information);
+            press(Qt::Key_Tab, Qt::ControlModifier);
+            type("bob\tp'w\tp\"w"); // typed quotes never reach a password
+            press(Qt::Key_Return);
         });
         window->Form_Load();
-        QVERIFY(LoggedIn());
-    }
-
-    // Start-up loads no image format plugin: the program's icon is read as PNG outright, and
-    // the menu bar's overflow icon only once it is drawn (an early test, before any message
-    // box's icon loads them).
-    void startUpLoadsNoImagePlugin() {
-#ifndef Q_OS_LINUX
-        QSKIP("reads /proc/self/maps");
-#endif
-        QVERIFY(!frmAbout::ProgramIcon().isNull() && !ImagePluginsLoaded());
-        const auto* overflow = window->menuBar()->findChild<QToolButton*>("qt_menubar_ext_button");
-        QVERIFY(!overflow->icon().pixmap(16).isNull());
+        window->show();
+        for (const QString entry : {"u1\tp1\tfirst", "u2\tp2\tsecond"}) {
+            script->Then<frmNewEntry>([&](frmNewEntry& dialog) {
+                active(dialog);
+                type(entry);
+                press(Qt::Key_O, Qt::AltModifier);
+                QTRY_VERIFY(!dialog.isVisible());
+            });
+            active(*window);
+            press(Qt::Key_N, Qt::AltModifier);
+            QTRY_VERIFY(script->Finished());
+        }
+        active(*window); // the tab strip has the focus: on to the Generator tab and its Add
+        press(Qt::Key_Right);
+        for (int tabs = 0; QApplication::focusWidget() != Named("cmdAdd") && tabs < 20; ++tabs)
+            press(Qt::Key_Tab);
+        script->Then<frmInputForm>([&](frmInputForm& input) {
+            active(input);
+            type("B'a\"nk");
+            press(Qt::Key_Return);
+        });
+        press(Qt::Key_Space);
+        active(*window);
+        press(Qt::Key_Tab, Qt::ControlModifier); // back on the Passwords tab, in the grid
+        for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Right, Qt::Key_Right})
+            press(key);
+        menu(Qt::Key_C, "mnuCommands", Qt::Key_E); // the menu's access key, not Cut's
+        QTRY_VERIFY(Named("txtText")->hasFocus());
+        type(" mail");
+        press(Qt::Key_Return);
+        press(Qt::Key_Right);
+        press(Qt::Key_Right);
+        press(Qt::Key_X, Qt::AltModifier);
+        QTRY_COMPARE(QGuiApplication::clipboard()->text(), QString("p1"));
+        menu(Qt::Key_A, "mnuAccounts", Qt::Key_Escape); // not Add's
+        menu(Qt::Key_F, "mnuFile", Qt::Key_Return);     // Log out
+        QVERIFY(!LoggedIn());
+        QTest::keyClick(window.get(), Qt::Key_X, Qt::ControlModifier); // no control has the focus
+        const QString store = folder->File("bob.mdb");
+        QVERIFY(!window->isVisible() && !QFile::exists(store + ".lock")); // exit closes the store
+        QCOMPARE(ReadTables(store, KeyOf("pw")), (QStringList{"Bank", "Default"}));
+        QCOMPARE(ReadTable(store, KeyOf("pw"), "Default")
+                     .join(',')
+                     .remove(QRegularExpression("[0-9]+/[0-9]+/[0-9]+")),
+                 "|first mail|u1|p1,|second|u2|p2");
     }
 
     void wholeLifecycle() {
-        Setup([](frmAccounts& a) { Fill(a, New, {"bob", "first", "first"}); });
-        QVERIFY(LoggedIn());
-
-        Named<QAction>("mnuFileLogout")->trigger();
-        QVERIFY(!LoggedIn() && Named<QComboBox>("cmbCurrentTable")->count() == 0);
-
+        MakeStore(folder->File("bob.mdb"), KeyOf("first"), {{"Default", {}}});
         Setup([&](frmAccounts& accounts) {
             Fill(accounts, Login, {"bob", "wrong", folder->Path()});
             messages->ExpectOne(CouldNotOpen, Icon::Information);
@@ -125,19 +163,17 @@ class AccountsTest : public QObject, protected Fixture {
         const QByteArray store = Bytes(folder->File("bob.mdb"));
         frmKetterby second; // can neither log in to, create nor rename the open account
         script->Then<frmAccounts>([&](frmAccounts& accounts) {
-            Fill(accounts, Login, {"bob", "first"});
-            messages->ExpectOne(OpenElsewhere, Icon::Information);
-            Fill(accounts, New, {"bob", "first", "first"});
-            messages->ExpectOne(OpenElsewhere, Icon::Information);
-            Fill(accounts, Edit, {"bob", "first", "alice", "first", "first"});
-            messages->ExpectOne(OpenElsewhere, Icon::Information);
+            const QStringList texts[] = {{"bob", "first"},
+                                         {"bob", "first", "first"},
+                                         {"bob", "first", "alice", "first", "first"}};
+            for (const Tab tab : {Login, New, Edit}) {
+                Fill(accounts, tab, texts[tab]);
+                messages->ExpectOne("The account \"bob\" is open in another window.",
+                                    Icon::Information);
+            }
         });
         second.findChild<QAction*>("mnuAccountsAccountSetup")->trigger();
         QCOMPARE(Bytes(folder->File("bob.mdb")), store);
-
-        // Account Setup closed without an action keeps the look and the open store.
-        Setup([](frmAccounts& accounts) { accounts.close(); });
-        QVERIFY(LoggedIn());
 
         WriteBytes(folder->File("bob.bak"), "a backup the old password does not open stays");
         Setup([](frmAccounts& a) { Fill(a, Edit, {"bob", "first", "alice", "second", "second"}); });
@@ -154,24 +190,10 @@ class AccountsTest : public QObject, protected Fixture {
             Fill(accounts, Login, {"alice", "third"});
         });
         QVERIFY(LoggedIn());
-
-        // A name in use is refused, changes no file, and still logs the user out.
-        const QByteArray before = Bytes(folder->File("alice.mdb"));
-        Setup([&](frmAccounts& accounts) {
-            Fill(accounts, New, {"alice", "other", "other"});
-            messages->ExpectOne(InUse, Icon::Information);
-        });
-        QVERIFY(!LoggedIn());
-        QCOMPARE(Bytes(folder->File("alice.mdb")), before);
-
-        LogIn("alice", "third");
-        window->close(); // exit closes the store
-        QVERIFY(!QFile::exists(folder->File("alice.mdb.lock")));
     }
 
-    // One rule table for the three tabs: each refusal keeps the names, clears the passwords
-    // only on a mismatch, and changes no file. Only a literal file name is an account, even
-    // where the path it spells holds a store.
+    // One rule table for the three tabs: each refusal changes no file. Only a literal file name is
+    // an account, even where the path it spells holds a store.
     void refusals_data() {
         for (const char* column : {"tab", "name", "password", "confirmation", "message"})
             QTest::addColumn<QString>(column);
@@ -190,7 +212,8 @@ class AccountsTest : public QObject, protected Fixture {
             row(tab, "blank inside password", "bob", "p w", "p w",
                 "No spaces allowed in password!");
             row(tab, "password of 51", "bob", QString(51, 'p'), "", TooLong);
-            row(tab, "confirmation differs in case", "bob", "Secret", "secret", Mismatch);
+            row(tab, "confirmation differs in case", "bob", "Secret", "secret",
+                "Sorry, both passwords must match!");
         }
         row("New", "empty password", "bob", "  ", "", "Please enter a valid password.");
         row("Edit", "wrong old password", "carol#wrong", "pw", "pw", CouldNotOpen);
@@ -226,28 +249,17 @@ class AccountsTest : public QObject, protected Fixture {
             return files;
         };
         const QStringList before = snapshot();
+        // On Edit, "account#password" names the old account; bob with "old" otherwise.
+        const bool other = name.contains('#');
+        const QStringList old = other ? name.split('#') : QStringList{"bob", "old"};
+        const QStringList texts[] = {
+            {name, password},
+            {name, password, confirmation},
+            {old[0], old[1], other ? "new" : name, password, confirmation}};
         Setup([&](frmAccounts& accounts) {
-            QLineEdit* passwords[2] = {accounts.txtNewPassword1, accounts.txtNewPassword2};
-            if (tab == "Login") {
-                Fill(accounts, Login, {name, password});
-                return messages->ExpectOne(message, Icon::Information);
-            }
-            if (tab == "New") {
-                Fill(accounts, New, {name, password, confirmation});
-            } else {
-                // "account#password" names the old account; bob with "old" otherwise.
-                const bool other = name.contains('#');
-                const QStringList old = other ? name.split('#') : QStringList{"bob", "old"};
-                Fill(accounts, Edit,
-                     {old[0], old[1], other ? "new" : name, password, confirmation});
-                passwords[0] = accounts.txtEditNewPass1;
-                passwords[1] = accounts.txtEditNewPass2;
-            }
+            const int index = QStringList{"Login", "New", "Edit"}.indexOf(tab);
+            Fill(accounts, Tab(index), texts[index]);
             messages->ExpectOne(message, Icon::Information);
-            for (int i = 0; i < 2; ++i)
-                QCOMPARE(passwords[i]->text(), message == Mismatch ? QString()
-                                               : i == 0            ? password
-                                                                   : confirmation);
         });
         QCOMPARE(snapshot(), before);
     }
@@ -284,8 +296,7 @@ class AccountsTest : public QObject, protected Fixture {
     void folderPickers() {
         QList<Dialogs::FolderRequest> requests;
         Dialogs::SetFolderPicker([&](const Dialogs::FolderRequest& request) {
-            requests.append(request);
-            if (requests.size() == 5)
+            if (requests.append(request); requests.size() == 5)
                 throw Failure(5, "Input/output error");
             return requests.size() <= 3 ? std::optional<QString>("/chosen/") : std::nullopt;
         });
@@ -297,10 +308,9 @@ class AccountsTest : public QObject, protected Fixture {
             for (QLineEdit* box : {a.txtLoginPath, a.txtNewPath, a.txtEditPath})
                 QCOMPARE(box->text(), QString("/chosen/"));
         });
-        Dialogs::SetFolderPicker({});
-        QCOMPARE(requests[0].title + requests[0].startFolder, "Select path:" + folder->Path());
-        const QString store = "Store files (*.mdb)";
-        QCOMPARE(requests[0].filter + requests[1].filter + requests[2].filter, store + store);
+        QCOMPARE(requests[0].title + requests[0].startFolder + requests[0].filter +
+                     requests[1].filter + requests[2].filter,
+                 "Select path:" + folder->Path() + "Store files (*.mdb)Store files (*.mdb)");
     }
 
     // Only while logged in; every command needs the store.
@@ -322,28 +332,6 @@ class AccountsTest : public QObject, protected Fixture {
             }
             messages->Take();
         }
-    }
-
-    // Typed quotes never reach a password box or the input dialog, and the caret stays; names
-    // and folders take them.
-    void typedQuotesReachOnlyTheUnfilteredBoxes() {
-        frmAccounts accounts(*window);
-        frmInputForm input;
-        const QStringList filtered = {"txtLoginPassword", "txtNewPassword1", "txtNewPassword2",
-                                      "txtEditOldPass",   "txtEditNewPass1", "txtEditNewPass2"};
-        QList<QLineEdit*> boxes = accounts.findChildren<QLineEdit*>();
-        boxes.append(input.txtText);
-        for (QLineEdit* box : boxes) {
-            QTest::keyClicks(box, "a'b\"c");
-            const bool refuses = box == input.txtText || filtered.contains(box->objectName());
-            QCOMPARE(box->text(), refuses ? QString("abc") : QString("a'b\"c"));
-            QCOMPARE(box->cursorPosition(), box->text().size());
-        }
-    }
-
-    void aboutOpensTheBox() {
-        script->Then<frmAbout>([](frmAbout&) {});
-        Named<QAction>("mnuHelpAbout")->trigger();
     }
 
     // Help opens the page beside the program, else the installed one; none shows no message.

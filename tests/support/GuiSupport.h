@@ -18,7 +18,7 @@
 #include <functional>
 
 // Answers the modal dialogs in the order they open; one with no step queued is closed
-// unanswered and counted.
+// unanswered and counted, and so is a folder picker that the test did not set up.
 class DialogScript {
   public:
     DialogScript() {
@@ -28,8 +28,15 @@ class DialogScript {
             else
                 steps.takeFirst()(dialog);
         });
+        Dialogs::SetFolderPicker([this](const Dialogs::FolderRequest&) {
+            ++unexpected;
+            return std::nullopt;
+        });
     }
-    ~DialogScript() { Dialogs::SetDriver({}); }
+    ~DialogScript() {
+        Dialogs::SetDriver({});
+        Dialogs::SetFolderPicker({});
+    }
     template <class Form> void Then(std::function<void(Form&)> step) {
         steps.append([step](QDialog& dialog) { step(dynamic_cast<Form&>(dialog)); });
     }
