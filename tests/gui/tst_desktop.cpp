@@ -5,10 +5,6 @@
 
 namespace {
 
-template <class Widget = QWidget> Widget* Find(const QWidget& form, const char* name) {
-    return form.findChild<Widget*>(name);
-}
-
 // Whether the text, less its access-key marks, fits the rectangle in the widget's font.
 bool Fits(const QWidget& widget, QString text, const QRect& room) {
     text.remove(QRegularExpression("&(?!&)"));
@@ -123,18 +119,6 @@ class DesktopTest : public QObject, protected Fixture {
         }
     }
 
-    // A folder too long for its box is elided in the middle and shown whole as the tooltip.
-    void longFolderIsElided() {
-        const QString longFolder = "/home/" + QString(150, 'a') + "/.local/share/Ketterby/";
-        Environment::SetDataFolder(longFolder);
-        frmAccounts accounts(*window);
-        accounts.show();
-        const QString shown = accounts.txtLoginPath->placeholderText();
-        QVERIFY(shown.startsWith("/home/aa") && shown.endsWith("/Ketterby/") &&
-                shown.size() < longFolder.size());
-        QCOMPARE(accounts.txtLoginPath->toolTip(), longFolder);
-    }
-
     // A screen reader names each control by what it is; a chooser tells its value apart.
     void controlsHaveAccessibleNames() {
         const std::pair<const char*, QString> named[] = {{"Frame4", "Character class"},
@@ -143,10 +127,9 @@ class DesktopTest : public QObject, protected Fixture {
                                                          {"cmbCurrentTable", "Current table"},
                                                          {"cmbPasswordLength", "Password size"}};
         for (const auto& [name, expected] : named)
-            QCOMPARE(
-                QAccessible::queryAccessibleInterface(Find(*window, name))->text(QAccessible::Name),
-                expected);
-        QCOMPARE(QAccessible::queryAccessibleInterface(Find(*window, "cmbPasswordLength"))
+            QCOMPARE(QAccessible::queryAccessibleInterface(Named(name))->text(QAccessible::Name),
+                     expected);
+        QCOMPARE(QAccessible::queryAccessibleInterface(Named("cmbPasswordLength"))
                      ->text(QAccessible::Value),
                  QString("10"));
     }
@@ -160,9 +143,9 @@ class DesktopTest : public QObject, protected Fixture {
         LogIn(store, KeyOf("pw"));
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-        auto* grid = Find<FlexGrid>(*window, "msgMSFlexGrid");
+        auto* grid = Named<FlexGrid>("msgMSFlexGrid");
         for (const QFont& font : {grid->model()->index(1, 4).data(Qt::FontRole).value<QFont>(),
-                                  Find(*window, "PasswordList")->font()})
+                                  Named("PasswordList")->font()})
             QCOMPARE(QFontMetrics(font).horizontalAdvance("lI1"),
                      QFontMetrics(font).horizontalAdvance("WO0"));
         for (const int col : {3, 2, 4}) { // forty l would fit the column, but not fixed-pitch
