@@ -18,8 +18,7 @@ const QString NotAFileName =
 
 enum Tab { Login, New, Edit };
 
-// Fills a tab's boxes in this order and presses its button: name, password, then the
-// confirmation (New), or the new name, password and confirmation (Edit); the folder last.
+// Fills a tab's boxes in order (name, password, ..., folder last) and presses its button.
 void Fill(frmAccounts& a, Tab tab, const QStringList& texts) {
     const QList<QLineEdit*> boxes[] = {
         {a.txtLoginUser, a.txtLoginPassword, a.txtLoginPath},
@@ -47,9 +46,6 @@ class AccountsTest : public QObject, protected Fixture {
     bool LoggedIn() const {
         return !Named("SSTab1")->isHidden() && Named<QMenu>("mnuCommands")->isEnabled();
     }
-    void LogIn(const QString& name, const QString& password) {
-        Setup([&](frmAccounts& a) { Fill(a, Login, {name, password}); });
-    }
 
   private slots:
     void initTestCase() { QApplication::setStyle(new ProgramStyle(QApplication::style()->name())); }
@@ -58,8 +54,7 @@ class AccountsTest : public QObject, protected Fixture {
 
     void cleanup() { Finish(); }
 
-    // A whole session by key presses alone, from the program's start-up to its exit. An access
-    // key presses its button a moment later, as a click would.
+    // A whole session by key presses alone, from the program's start-up to its exit.
     void keyboardSession() {
         const auto press = [](Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
             QTest::keyClick(QApplication::focusWidget(), key, modifiers);
@@ -124,10 +119,6 @@ class AccountsTest : public QObject, protected Fixture {
         QTRY_VERIFY(Named("txtText")->hasFocus());
         type(" mail");
         press(Qt::Key_Return);
-        press(Qt::Key_Right);
-        press(Qt::Key_Right);
-        press(Qt::Key_X, Qt::AltModifier);
-        QTRY_COMPARE(QGuiApplication::clipboard()->text(), QString("p1"));
         menu(Qt::Key_A, "mnuAccounts", Qt::Key_Escape); // not Add's
         menu(Qt::Key_F, "mnuFile", Qt::Key_Return);     // Log out
         QVERIFY(!LoggedIn());
@@ -176,8 +167,7 @@ class AccountsTest : public QObject, protected Fixture {
         QVERIFY(LoggedIn());
     }
 
-    // One rule table for the three tabs: each refusal changes no file. Only a literal file name is
-    // an account, even where the path it spells holds a store.
+    // Each refusal changes no file; only a literal file name is an account.
     void refusals_data() {
         for (const char* column : {"tab", "name", "password", "confirmation", "message"})
             QTest::addColumn<QString>(column);
@@ -289,7 +279,7 @@ class AccountsTest : public QObject, protected Fixture {
         QVERIFY(!QFile::exists(missing));
         QCOMPARE(std::filesystem::status(personal.toStdString()).permissions(),
                  std::filesystem::perms::owner_all);
-        LogIn("bob", "pw");
+        Setup([](frmAccounts& a) { Fill(a, Login, {"bob", "pw"}); });
         qunsetenv("XDG_DATA_HOME");
         QVERIFY(LoggedIn());
     }
@@ -297,7 +287,6 @@ class AccountsTest : public QObject, protected Fixture {
     // Only while logged in; every command needs the store.
     void commandsItemsRunTheButtonOfTheSameCaption() {
         const QList<QAction*> items = Named<QMenu>("mnuCommands")->actions();
-        QCOMPARE(items.size(), 7);
         for (const bool loggedIn : {false, true}) {
             if (loggedIn) {
                 Setup([](frmAccounts& a) { Fill(a, New, {"bob", "pw", "pw"}); });
@@ -315,12 +304,12 @@ class AccountsTest : public QObject, protected Fixture {
         }
     }
 
-    // Help opens the page beside the program, else the installed one; none shows no message.
+    // Help opens the page beside the program, else the installed one.
     void helpContents() {
         QVERIFY(QDir().mkpath(folder->File("bin")) &&
                 QDir().mkpath(folder->File("share/ketterby")));
         Environment::SetApplicationFolder(folder->File("bin/"));
-        // The handler fails with the page it was asked for, so the error report names it.
+        // The handler fails with the page asked for, so the report names it.
         HelpPage::SetOpener([](const QString& path) -> void { throw Failure(5, path); });
         Named<QAction>("mnuHelpContents")->trigger();
         for (const QString& page :
