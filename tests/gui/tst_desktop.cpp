@@ -118,16 +118,13 @@ class DesktopTest : public QObject, protected Fixture {
         }
     }
 
-    // A screen reader names a chooser by what it chooses and tells its value apart.
-    void controlsHaveAccessibleNames() {
+    // Passwords in a fixed-pitch font, a cut cell's text as a tooltip, icons sharp at scale 2; a
+    // screen reader names a chooser by what it chooses and tells its value apart.
+    void readsClearly() {
         QAccessibleInterface* chooser =
             QAccessible::queryAccessibleInterface(Named("cmbPasswordLength"));
         QCOMPARE(chooser->text(QAccessible::Name) + "|" + chooser->text(QAccessible::Value),
                  "Password size|10");
-    }
-
-    // Passwords in a fixed-pitch font, a cut cell's text as a tooltip, icons sharp at scale 2.
-    void passwordsReadClearly() {
         const QString store = folder->File("s.mdb");
         MakeStore(store, KeyOf("pw"),
                   {{"Default", {{"1/2/26", QString(80, 'd'), "u", QString(40, 'l')}}}});

@@ -246,8 +246,7 @@ class WindowTest : public QObject, protected Fixture {
         messages->Take();
     }
 
-    // The cell's text alone, marked secret, leaves the clipboard later unless replaced; so do
-    // copies.
+    // The cell's text alone, marked secret, leaves the clipboard later unless replaced; copies too.
     void exportPutsTheCellAloneOnTheClipboard() {
         OpenShown();
         QClipboard& board = *QGuiApplication::clipboard();
