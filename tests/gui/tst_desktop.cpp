@@ -69,7 +69,6 @@ class DesktopTest : public QObject, protected Fixture {
 
     void cleanup() {
         QApplication::setFont(designFont);
-        Environment::SetDataFolder(folder->Path());
         Finish();
     }
 

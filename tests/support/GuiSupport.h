@@ -22,10 +22,7 @@ class DialogScript {
   public:
     DialogScript() {
         Dialogs::SetDriver([this](QDialog& dialog) {
-            if (steps.isEmpty())
-                ++unexpected;
-            else
-                steps.takeFirst()(dialog);
+            steps.isEmpty() ? void(++unexpected) : steps.takeFirst()(dialog);
         });
         Dialogs::SetFolderPicker([this](const Dialogs::FolderRequest&) {
             ++unexpected;
