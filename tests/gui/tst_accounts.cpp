@@ -18,8 +18,7 @@ const QString NotAFileName =
 
 enum Tab { Login, New, Edit };
 
-// Fills a tab's boxes in this order and presses its button: name, password, then the
-// confirmation (New), or the new name, password and confirmation (Edit); the folder last.
+// Fills a tab's boxes in order (name, password, ..., folder last) and presses its button.
 void Fill(frmAccounts& a, Tab tab, const QStringList& texts) {
     const QList<QLineEdit*> boxes[] = {
         {a.txtLoginUser, a.txtLoginPassword, a.txtLoginPath},
@@ -47,9 +46,6 @@ class AccountsTest : public QObject, protected Fixture {
     bool LoggedIn() const {
         return !Named("SSTab1")->isHidden() && Named<QMenu>("mnuCommands")->isEnabled();
     }
-    void LogIn(const QString& name, const QString& password) {
-        Setup([&](frmAccounts& a) { Fill(a, Login, {name, password}); });
-    }
 
   private slots:
     void initTestCase() { QApplication::setStyle(new ProgramStyle(QApplication::style()->name())); }
@@ -58,8 +54,7 @@ class AccountsTest : public QObject, protected Fixture {
 
     void cleanup() { Finish(); }
 
-    // A whole session by key presses alone, from the program's start-up to its exit. An access
-    // key presses its button a moment later, as a click would.
+    // A whole session by key presses alone, from the program's start-up to its exit.
     void keyboardSession() {
         const auto press = [](Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
             QTest::keyClick(QApplication::focusWidget(), key, modifiers);
@@ -97,17 +92,15 @@ class AccountsTest : public QObject, protected Fixture {
         });
         window->Form_Load();
         window->show();
-        for (const QString entry : {"u1\tp1\tfirst", "u2\tp2\tsecond"}) {
-            script->Then<frmNewEntry>([&](frmNewEntry& dialog) {
-                active(dialog);
-                type(entry);
-                press(Qt::Key_O, Qt::AltModifier);
-                QTRY_VERIFY(!dialog.isVisible());
-            });
-            active(*window);
-            press(Qt::Key_N, Qt::AltModifier);
-            QTRY_VERIFY(script->Finished());
-        }
+        script->Then<frmNewEntry>([&](frmNewEntry& dialog) {
+            active(dialog);
+            type("u1\tp1\tfirst");
+            press(Qt::Key_O, Qt::AltModifier);
+            QTRY_VERIFY(!dialog.isVisible());
+        });
+        active(*window);
+        press(Qt::Key_N, Qt::AltModifier);
+        QTRY_VERIFY(script->Finished());
         active(*window); // the tab strip has the focus: on to the Generator tab and its Add
         press(Qt::Key_Right);
         for (int tabs = 0; QApplication::focusWidget() != Named("cmdAdd") && tabs < 20; ++tabs)
@@ -126,10 +119,6 @@ class AccountsTest : public QObject, protected Fixture {
         QTRY_VERIFY(Named("txtText")->hasFocus());
         type(" mail");
         press(Qt::Key_Return);
-        press(Qt::Key_Right);
-        press(Qt::Key_Right);
-        press(Qt::Key_X, Qt::AltModifier);
-        QTRY_COMPARE(QGuiApplication::clipboard()->text(), QString("p1"));
         menu(Qt::Key_A, "mnuAccounts", Qt::Key_Escape); // not Add's
         menu(Qt::Key_F, "mnuFile", Qt::Key_Return);     // Log out
         QVERIFY(!LoggedIn());
@@ -137,63 +126,48 @@ class AccountsTest : public QObject, protected Fixture {
         const QString store = folder->File("bob.mdb");
         QVERIFY(!window->isVisible() && !QFile::exists(store + ".lock")); // exit closes the store
         QCOMPARE(ReadTables(store, KeyOf("pw")), (QStringList{"Bank", "Default"}));
-        QCOMPARE(ReadTable(store, KeyOf("pw"), "Default")
-                     .join(',')
-                     .remove(QRegularExpression("[0-9]+/[0-9]+/[0-9]+")),
-                 "|first mail|u1|p1,|second|u2|p2");
+        QCOMPARE(ReadTable(store, KeyOf("pw"), "Default").join(',').section('|', 1),
+                 "first mail|u1|p1");
     }
 
+    // What a keyboard session does not reach: the refusals of a second window, the Edit tab.
     void wholeLifecycle() {
         MakeStore(folder->File("bob.mdb"), KeyOf("first"), {{"Default", {}}});
-        Setup([&](frmAccounts& accounts) {
-            Fill(accounts, Login, {"bob", "wrong", folder->Path()});
+        Setup([&](frmAccounts& a) {
+            Fill(a, Login, {"bob", "wrong", folder->Path()});
             messages->ExpectOne(CouldNotOpen, Icon::Information);
-            QCOMPARE(accounts.txtLoginUser->text() + accounts.txtLoginPassword->text() + "|" +
-                         accounts.txtLoginPath->text(),
-                     "|" + folder->Path());
-            QCOMPARE(accounts.focusWidget(), accounts.txtLoginUser);
-            Fill(accounts, Login, {"  bob ", " first  ", folder->Path()}); // blanks are trimmed
-            QVERIFY(!accounts.isVisible());
+            QCOMPARE(a.txtLoginUser->text() + a.txtLoginPassword->text(), QString());
+            Fill(a, Login, {"  bob ", " first  ", folder->Path()}); // blanks are trimmed
         });
-        QVERIFY(LoggedIn());
-        QCOMPARE(folder->Files(), (QStringList{"bob.bak", "bob.mdb", "bob.mdb.lock"}));
-        QCOMPARE(QFile::permissions(folder->File("bob.mdb.lock")),
-                 QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
-
         const QByteArray store = Bytes(folder->File("bob.mdb"));
         frmKetterby second; // can neither log in to, create nor rename the open account
-        script->Then<frmAccounts>([&](frmAccounts& accounts) {
+        script->Then<frmAccounts>([&](frmAccounts& a) {
             const QStringList texts[] = {{"bob", "first"},
                                          {"bob", "first", "first"},
                                          {"bob", "first", "alice", "first", "first"}};
             for (const Tab tab : {Login, New, Edit}) {
-                Fill(accounts, tab, texts[tab]);
+                Fill(a, tab, texts[tab]);
                 messages->ExpectOne("The account \"bob\" is open in another window.",
                                     Icon::Information);
             }
         });
         second.findChild<QAction*>("mnuAccountsAccountSetup")->trigger();
         QCOMPARE(Bytes(folder->File("bob.mdb")), store);
-
         WriteBytes(folder->File("bob.bak"), "a backup the old password does not open stays");
         Setup([](frmAccounts& a) { Fill(a, Edit, {"bob", "first", "alice", "second", "second"}); });
-        QVERIFY(!LoggedIn());
         QCOMPARE(folder->Files(), (QStringList{"alice.mdb", "bob.bak"}));
-
-        // Re-keying under the same name: only the new password opens the store.
         Setup([](frmAccounts& a) {
             Fill(a, Edit, {"alice", "second", "alice", "third", "third"});
         });
-        Setup([&](frmAccounts& accounts) {
-            Fill(accounts, Login, {"alice", "second"});
+        Setup([&](frmAccounts& a) {
+            Fill(a, Login, {"alice", "second"});
             messages->ExpectOne(CouldNotOpen, Icon::Information);
-            Fill(accounts, Login, {"alice", "third"});
+            Fill(a, Login, {"alice", "third"});
         });
         QVERIFY(LoggedIn());
     }
 
-    // One rule table for the three tabs: each refusal changes no file. Only a literal file name is
-    // an account, even where the path it spells holds a store.
+    // Each refusal changes no file; only a literal file name is an account.
     void refusals_data() {
         for (const char* column : {"tab", "name", "password", "confirmation", "message"})
             QTest::addColumn<QString>(column);
@@ -264,7 +238,9 @@ class AccountsTest : public QObject, protected Fixture {
         QCOMPARE(snapshot(), before);
     }
 
-    // A typed folder is a plain prefix, checked first; an empty box means the user's data folder.
+    // A typed folder is a plain prefix, checked first; an empty box means the user's data folder,
+    // elided in the middle if too long and whole as the tooltip. Each Browse button fills its own
+    // box from it, Login and Edit with a store file; a cancel or a failure leaves the box alone.
     void folderBoxes() {
         const QString name(50, QChar(0x00E9));
         QVERIFY(QDir(folder->Path()).mkdir("data"));
@@ -272,28 +248,9 @@ class AccountsTest : public QObject, protected Fixture {
         QVERIFY(LoggedIn() && QFile::exists(folder->File("data" + name + ".mdb")));
 
         Environment::SetDataFolder(std::nullopt);
-        qputenv("XDG_DATA_HOME", QFile::encodeName(folder->File("home")));
-        const QString personal = folder->File("home/" + QApplication::applicationName() + "/");
+        qputenv("XDG_DATA_HOME", QFile::encodeName(folder->File(QString(150, 'h'))));
+        const QString personal = qEnvironmentVariable("XDG_DATA_HOME") + "/tst_accounts/";
         const QString missing = folder->File("missing/");
-        Setup([&](frmAccounts& a) {
-            Fill(a, New, {"bob", "pw", "pw", missing});
-            messages->ExpectOne("Sorry, could not create this account in " + missing +
-                                    "\r\nNo such file or directory",
-                                Icon::Information);
-            QCOMPARE(a.txtNewPath->placeholderText(), personal);
-            Fill(a, New, {"bob", "pw", "pw"});
-        });
-        QVERIFY(!QFile::exists(missing));
-        QCOMPARE(std::filesystem::status(personal.toStdString()).permissions(),
-                 std::filesystem::perms::owner_all);
-        LogIn("bob", "pw");
-        qunsetenv("XDG_DATA_HOME");
-        QVERIFY(LoggedIn());
-    }
-
-    // Each Browse button fills its own folder box from the data folder; Login and Edit pick a
-    // store file, New a folder. A cancel or a failure leaves the box alone.
-    void folderPickers() {
         QList<Dialogs::FolderRequest> requests;
         Dialogs::SetFolderPicker([&](const Dialogs::FolderRequest& request) {
             if (requests.append(request); requests.size() == 5)
@@ -301,22 +258,35 @@ class AccountsTest : public QObject, protected Fixture {
             return requests.size() <= 3 ? std::optional<QString>("/chosen/") : std::nullopt;
         });
         Setup([&](frmAccounts& a) {
+            const QString shown = a.txtLoginPath->placeholderText();
+            QVERIFY(shown.startsWith(personal.left(9)) && shown.endsWith("h/tst_accounts/") &&
+                    shown.size() < personal.size() && a.txtLoginPath->toolTip() == personal);
             for (QPushButton* button :
                  {a.cmdLoginPath, a.cmdNewPath, a.cmdEditPath, a.cmdNewPath, a.cmdNewPath})
                 button->click();
             messages->ExpectOne("Error [cmdNewPath]: 5\r\nInput/output error", Icon::Critical);
             for (QLineEdit* box : {a.txtLoginPath, a.txtNewPath, a.txtEditPath})
                 QCOMPARE(box->text(), QString("/chosen/"));
+            Fill(a, New, {"bob", "pw", "pw", missing});
+            messages->ExpectOne("Sorry, could not create this account in " + missing +
+                                    "\r\nNo such file or directory",
+                                Icon::Information);
+            Fill(a, New, {"bob", "pw", "pw"});
         });
         QCOMPARE(requests[0].title + requests[0].startFolder + requests[0].filter +
                      requests[1].filter + requests[2].filter,
-                 "Select path:" + folder->Path() + "Store files (*.mdb)Store files (*.mdb)");
+                 "Select path:" + personal + "Store files (*.mdb)Store files (*.mdb)");
+        QVERIFY(!QFile::exists(missing));
+        QCOMPARE(std::filesystem::status(personal.toStdString()).permissions(),
+                 std::filesystem::perms::owner_all);
+        Setup([](frmAccounts& a) { Fill(a, Login, {"bob", "pw"}); });
+        qunsetenv("XDG_DATA_HOME");
+        QVERIFY(LoggedIn());
     }
 
     // Only while logged in; every command needs the store.
     void commandsItemsRunTheButtonOfTheSameCaption() {
         const QList<QAction*> items = Named<QMenu>("mnuCommands")->actions();
-        QCOMPARE(items.size(), 7);
         for (const bool loggedIn : {false, true}) {
             if (loggedIn) {
                 Setup([](frmAccounts& a) { Fill(a, New, {"bob", "pw", "pw"}); });
@@ -334,12 +304,12 @@ class AccountsTest : public QObject, protected Fixture {
         }
     }
 
-    // Help opens the page beside the program, else the installed one; none shows no message.
+    // Help opens the page beside the program, else the installed one.
     void helpContents() {
         QVERIFY(QDir().mkpath(folder->File("bin")) &&
                 QDir().mkpath(folder->File("share/ketterby")));
         Environment::SetApplicationFolder(folder->File("bin/"));
-        // The handler fails with the page it was asked for, so the error report names it.
+        // The handler fails with the page asked for, so the report names it.
         HelpPage::SetOpener([](const QString& path) -> void { throw Failure(5, path); });
         Named<QAction>("mnuHelpContents")->trigger();
         for (const QString& page :

@@ -1,5 +1,4 @@
-// The logged-in main window through its real controls, checked against the store file: the
-// table commands, the entry grid and its commands, the generator and Insert.
+// The logged-in main window through its controls, checked against the store file.
 #include "gui/PopulateFlexGrid.h"
 #include "tests/support/GuiSupport.h"
 
@@ -39,8 +38,7 @@ class WindowTest : public QObject, protected Fixture {
         Button("cmdRemove")->click();
         messages->Take();
     }
-    // The table and its entries are shown; the selectors hold these names in this order, and
-    // "Default" is selected in the list.
+    // The table and its entries are shown, the selectors hold these names, "Default" is selected.
     void ExpectShown(const QString& table, int entries, const QStringList& names) {
         QCOMPARE(Chooser().currentText(), table);
         QCOMPARE(GridRows(*window).size(), entries);
@@ -79,8 +77,7 @@ class WindowTest : public QObject, protected Fixture {
         Finish();
     }
 
-    // Each refusal (the question answered No) shows its message, if any, and changes neither the
-    // selectors nor the store.
+    // Each refusal (the question answered No) shows its message and changes nothing.
     void tableCommandsRefuse() {
         Open({{"Default", Entries(2)}, {"Bank", Entries(3)}, {"My Mail", Entries(99)}});
         using Refusal = std::tuple<const char*, QString, std::optional<QString>, QString, Icon>;
@@ -118,9 +115,8 @@ class WindowTest : public QObject, protected Fixture {
         QCOMPARE(ReadTables(store, key), (QStringList{"Bank", "Default", "My Mail"}));
     }
 
-    // Add appends an empty table; removing another table keeps the one shown, removing or
-    // renaming the shown one shows "Default"; a change of letter case alone is kept for good.
-    // Choosing the shown table again does not refill.
+    // Removing another table keeps the one shown, removing or renaming the shown one shows
+    // "Default"; a change of case alone is kept. Choosing the shown table again does not refill.
     void tableCommandsChangeTheStore() {
         Open({{"Default", Entries(2)}, {"Bank", Entries(3)}, {"My Mail", Entries(99)}});
         ExpectShown("Default", 2, {"Bank", "Default", "My Mail"});
@@ -170,13 +166,13 @@ class WindowTest : public QObject, protected Fixture {
             QCOMPARE(shown[id - 1], QString("%1|1/2/26|entry %1|user|pw%1").arg(id));
         QVERIFY(Grid().Row() == 0 && Grid().Col() == 0);
         QVERIFY(static_cast<QAbstractItemView&>(Grid()).sizeHintForColumn(0) <= Grid().ColWidth(0));
-        // Only the fixed cells look like headers, and none can be selected; a cell outside the
+        // Only the fixed cells look like headers and none can be selected; a cell outside the
         // grid is ignored.
         const QAbstractItemModel& cells = *Grid().model();
-        QVERIFY(cells.index(rows - 1, 0).data(Qt::BackgroundRole).isValid() &&
+        const QModelIndex fixed = cells.index(rows - 1, 0);
+        QVERIFY(fixed.data(Qt::BackgroundRole).isValid() &&
+                !(cells.flags(fixed) & Qt::ItemIsSelectable) &&
                 !cells.index(1, 1).data(Qt::BackgroundRole).isValid());
-        for (const QModelIndex fixed : {cells.index(0, 4), cells.index(rows - 1, 0)})
-            QVERIFY(!(cells.flags(fixed) & Qt::ItemIsSelectable));
         Grid().SetRow(1);
         Grid().SetRow(rows);
         QVERIFY(Grid().Row() == 1 && Grid().TextMatrix(rows, 1).isEmpty());
@@ -221,9 +217,8 @@ class WindowTest : public QObject, protected Fixture {
         QVERIFY(static_cast<QAbstractItemView&>(Grid()).sizeHintForColumn(1) <= Grid().ColWidth(1));
     }
 
-    // Only a Description, User ID or Password of an entry opens the box; the keypad's Enter
-    // writes and puts the focus back on the cell; focus loss does not write, nor does opening
-    // the Commands menu, whose items may move the entries.
+    // Only an entry's text cells open the box; the keypad's Enter writes and refocuses the cell;
+    // neither focus loss nor opening the Commands menu (its items may move the entries) writes.
     void editInPlace() {
         OpenShown();
         Click("cmdEdit", 0, 0);
@@ -251,8 +246,7 @@ class WindowTest : public QObject, protected Fixture {
         messages->Take();
     }
 
-    // The cell's text alone, marked secret, is taken off the clipboard later unless replaced
-    // meanwhile; a keyboard copy in the grid or the generated list does the same.
+    // The cell's text alone, marked secret, leaves the clipboard later unless replaced; copies too.
     void exportPutsTheCellAloneOnTheClipboard() {
         OpenShown();
         QClipboard& board = *QGuiApplication::clipboard();
@@ -281,30 +275,9 @@ class WindowTest : public QObject, protected Fixture {
         window.reset();
         QVERIFY(board.text().isEmpty());
     }
-    // The options and the length choose the characters; Numbers greys the case options.
-    void generatorOptions() {
-        Open({{"Default", {}}});
-        const auto expectPasswords = [&](const QString& pattern) {
-            Button("cmdGenerate")->click();
-            QCOMPARE(Passwords().count(), 20);
-            QVERIFY(Passwords().currentRow() == 0 && Passwords().currentItem()->isSelected());
-            for (const QString& password : Items(Passwords().model()))
-                QVERIFY2(QRegularExpression("^" + pattern + "$").match(password).hasMatch(),
-                         qPrintable(password));
-        };
-        expectPasswords("[0-9A-Za-z]{10}");
-        Named<QRadioButton>("optUpperCase")->click();
-        Named<QRadioButton>("optNumbers")->click();
-        QVERIFY(!Named<QRadioButton>("optLowerCase")->isEnabled());
-        Named<QComboBox>("cmbPasswordLength")->setCurrentIndex(19);
-        expectPasswords("[0-9]{25}");
-        Named<QRadioButton>("optLetters")->click();
-        expectPasswords("[A-Z]{25}");
-    }
-
-    // Every path that ends without an error refills the grid, so a mark left in it goes, and
-    // keeps the current cell; only Yes to the confirmation changes the entry's password.
-    void insert() {
+    // The options choose the characters, Numbers greys the case. Insert refills the grid, keeps
+    // the current cell, and only Yes to the confirmation changes the entry's password.
+    void generateAndInsert() {
         Open({{"Default", Entries(3)}, {"Empty", {}}});
         const auto insertAt = [&](const QString& table, int row, Answer answer) {
             Show(table);
@@ -314,14 +287,28 @@ class WindowTest : public QObject, protected Fixture {
             QCOMPARE(Grid().TextMatrix(1, 1), table == "Default" ? QString("1/2/26") : QString());
             QVERIFY(Grid().Row() == row && Grid().Col() == 3);
         };
-        QStringList expected = ReadTable(store, key, "Default");
         insertAt("Default", 2, Answer::Yes);
         messages->ExpectOne("Please select a password first.", Icon::Exclamation);
-        Button("cmdGenerate")->click();
+        const auto expectPasswords = [&](const QString& pattern) {
+            Button("cmdGenerate")->click();
+            QVERIFY(Passwords().currentRow() == 0 && Passwords().currentItem()->isSelected());
+            const QString all = Items(Passwords().model()).join(',') + ',';
+            QVERIFY2(QRegularExpression("^(" + pattern + ",){20}$").match(all).hasMatch(),
+                     qPrintable(all));
+        };
+        expectPasswords("[0-9A-Za-z]{10}");
+        Named<QRadioButton>("optUpperCase")->click();
+        Named<QRadioButton>("optNumbers")->click();
+        QVERIFY(!Named<QRadioButton>("optLowerCase")->isEnabled());
+        Named<QComboBox>("cmbPasswordLength")->setCurrentIndex(19);
+        expectPasswords("[0-9]{25}");
+        Named<QRadioButton>("optLetters")->click();
+        expectPasswords("[A-Z]{25}");
         for (const auto& [table, row] : {std::pair("Default", 0), std::pair("Empty", 1)}) {
             insertAt(table, row, Answer::Yes);
             messages->ExpectOne("Please select a valid row.", Icon::Exclamation);
         }
+        QStringList expected = ReadTable(store, key, "Default");
         for (const Answer answer : {Answer::No, Answer::Yes}) {
             insertAt("Default", 2, answer);
             messages->ExpectOne("Are you sure you wish to continue: \r\nOld Password: pw2\r\n"

@@ -1,6 +1,5 @@
 #pragma once
-// What the tests of the forms need: the forms and Qt's widgets, a main window, a dialog
-// script, the grid and lists read.
+// What the tests of the forms need: the forms, a main window, a dialog script, readers.
 #include "core/StoreFiles.h"
 #include "gui/Dialogs.h"
 #include "gui/FlexGrid.h"
@@ -23,10 +22,7 @@ class DialogScript {
   public:
     DialogScript() {
         Dialogs::SetDriver([this](QDialog& dialog) {
-            if (steps.isEmpty())
-                ++unexpected;
-            else
-                steps.takeFirst()(dialog);
+            steps.isEmpty() ? void(++unexpected) : steps.takeFirst()(dialog);
         });
         Dialogs::SetFolderPicker([this](const Dialogs::FolderRequest&) {
             ++unexpected;
@@ -77,8 +73,7 @@ class Fixture : protected CoreFixture {
     std::unique_ptr<DialogScript> script;
 };
 
-// The grid's rows from the first given (below the header unless told), row number and four
-// columns joined by '|'; blank rows are left out.
+// The grid's non-blank rows from the first given, their five columns joined by '|'.
 inline QStringList GridRows(const frmKetterby& window, int first = 1) {
     const FlexGrid& grid = *window.findChild<FlexGrid*>("msgMSFlexGrid");
     QStringList rows;
