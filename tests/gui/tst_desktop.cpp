@@ -104,8 +104,11 @@ class DesktopTest : public QObject, protected Fixture {
             dialog = std::make_unique<frmAbout>();
         Environment::SetDataFolder(folder->Path());
         QWidget& shown = dialog ? *dialog : *window;
-        if (!dialog)
+        if (!dialog) {
             LogIn(store, KeyOf("pw"));
+            Named<QComboBox>("cmbPasswordLength")->setCurrentIndex(19);
+            Named<QPushButton>("cmdGenerate")->click();
+        }
         shown.show();
         QVERIFY(QTest::qWaitForWindowExposed(&shown));
         auto* tabs = shown.findChild<QTabWidget*>("SSTab1");
@@ -115,15 +118,28 @@ class DesktopTest : public QObject, protected Fixture {
             QCoreApplication::processEvents();
             ExpectTextsFit(shown);
         }
+        if (dialog)
+            return;
+        // The grid's header and 17 rows, and the 20 generated passwords, show without scrolling.
+        for (const char* name : {"msgMSFlexGrid", "PasswordList"}) {
+            const auto* area = Named<QAbstractScrollArea>(name);
+            QVERIFY2(!area->horizontalScrollBar()->isVisible() &&
+                         !area->verticalScrollBar()->isVisible(),
+                     name);
+        }
     }
 
     // Passwords in a fixed-pitch font, a cut cell's text as a tooltip, icons sharp at scale 2; a
-    // screen reader names a chooser by what it chooses and tells its value apart.
+    // screen reader names each control by what it is, and tells a chooser's value apart.
     void readsClearly() {
-        QAccessibleInterface* chooser =
-            QAccessible::queryAccessibleInterface(Named("cmbPasswordLength"));
-        QCOMPARE(chooser->text(QAccessible::Name) + "|" + chooser->text(QAccessible::Value),
-                 "Password size|10");
+        QStringList names; // what a screen reader says of each control, and of a chooser its value
+        for (const char* name :
+             {"Frame4", "Frame5", "txtText", "cmbCurrentTable", "cmbPasswordLength"}) {
+            QAccessibleInterface* control = QAccessible::queryAccessibleInterface(Named(name));
+            names << control->text(QAccessible::Name) + "|" + control->text(QAccessible::Value);
+        }
+        QCOMPARE(names, (QStringList{"Character class|", "Letter case|", "Edit entry field|",
+                                     "Current table|", "Password size|10"}));
         const QString store = folder->File("s.mdb");
         MakeStore(store, KeyOf("pw"),
                   {{"Default", {{"1/2/26", QString(80, 'd'), "u", QString(40, 'l')}}}});

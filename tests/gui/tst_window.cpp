@@ -2,6 +2,8 @@
 #include "gui/PopulateFlexGrid.h"
 #include "tests/support/GuiSupport.h"
 
+#include <QAbstractItemModelTester>
+
 using namespace MessageBoxes;
 
 class WindowTest : public QObject, protected Fixture {
@@ -119,6 +121,9 @@ class WindowTest : public QObject, protected Fixture {
     // "Default"; a change of case alone is kept. Choosing the shown table again does not refill.
     void tableCommandsChangeTheStore() {
         Open({{"Default", Entries(2)}, {"Bank", Entries(3)}, {"My Mail", Entries(99)}});
+        const auto mode = QAbstractItemModelTester::FailureReportingMode::QtTest;
+        QAbstractItemModelTester names(Named<QComboBox>("cmbCurrentTable")->model(), mode),
+            cells(Named<QTableView>("msgMSFlexGrid")->model(), mode);
         ExpectShown("Default", 2, {"Bank", "Default", "My Mail"});
         Show("Bank");
         Reply("Cards");
