@@ -312,6 +312,12 @@ class AccountsTest : public QObject, protected Fixture {
     }
 
     // Help opens the page beside the program, else the installed one.
+    void helpAboutOpensTheBox() {
+        script->Then<frmAbout>([](frmAbout&) {});
+        Named<QAction>("mnuHelpAbout")->trigger();
+        QVERIFY(script->Finished());
+    }
+
     void helpContents() {
         QVERIFY(QDir().mkpath(folder->File("bin")) &&
                 QDir().mkpath(folder->File("share/ketterby")));
