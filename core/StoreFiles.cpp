@@ -131,13 +131,6 @@ bool CreateDatabase(const QString& path, const StoreKey& key) {
     return made;
 }
 
-bool CompactDatabase(const QString& source, const QString& temporary, const StoreKey& oldKey,
-                     const StoreKey& newKey) {
-    return Trap("CompactDatabase", [&] {
-        CompactInPlace(Engine::Connection(source, oldKey), source, temporary, newKey);
-    });
-}
-
 } // namespace Routines
 
 namespace DBFunctions {

@@ -14,11 +14,6 @@ namespace Routines {
 // crash leaves no store or a complete one.
 bool CreateDatabase(const QString& path, const StoreKey& key);
 
-// Copies the whole store into the temporary file under the new key, then puts the copy in
-// the store's place in one atomic step. On any failure the store is exactly as it was.
-bool CompactDatabase(const QString& source, const QString& temporary, const StoreKey& oldKey,
-                     const StoreKey& newKey);
-
 // Where a whole copy of a store is written before it takes the store's place: beside it,
 // under a name of the program's own.
 QString CompactionPath(const QString& storePath);

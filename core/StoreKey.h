@@ -32,7 +32,6 @@ class StoreKey {
     StoreKey& operator=(const StoreKey& other);
     ~StoreKey();
 
-    bool IsStretched() const { return stretched; }
     // Characters of the passphrase (the stretched form keeps its passphrase's length).
     int Length() const { return length; }
     // The text the engine takes as a key: the passphrase, or the raw key and salt in the
