@@ -22,14 +22,6 @@ class CliTest : public QObject {
                process.readAllStandardError();
     }
 
-    // Every file of the store folder with its bytes.
-    QMap<QString, QByteArray> Folder() const {
-        QMap<QString, QByteArray> files;
-        for (const QString& name : QDir(File("Ketterby")).entryList(QDir::Files | QDir::Hidden))
-            files.insert(name, Bytes(File("Ketterby/" + name)));
-        return files;
-    }
-
     void MakeAccount(const QString& account, QList<TableContent> tables = {{"Default", {}}}) {
         MakeStore(Store(account), KeyOf("pw"), tables);
     }
@@ -145,7 +137,7 @@ class CliTest : public QObject {
         QFETCH(QString, out);
         QFETCH(QStringList, tables);
         WriteBytes(File("in.csv"), csv);
-        const auto before = Folder();
+        const QStringList before = Snapshot(File("Ketterby"));
         const QString run = Cli(arguments, input);
         QVERIFY2(QRegularExpression("(?s)^" + out + "$").match(run).hasMatch(), qPrintable(run));
         for (const QString& table : tables) {
@@ -155,7 +147,7 @@ class CliTest : public QObject {
                      table);
         }
         if (tables.isEmpty())
-            QCOMPARE(Folder(), before);
+            QCOMPARE(Snapshot(File("Ketterby")), before);
     }
 
     // Out and back in gives the same file; the import takes the log-in's backup first.

@@ -1,4 +1,5 @@
-// The account dialog from start-up to exit, a session by keyboard alone, the Commands items, help.
+// The account dialog from start-up to exit, a session by keyboard alone, the Commands items, help,
+// and the forms on a desktop as a user has it: texts fit, a screen reader names, passwords read.
 #include "gui/HelpPage.h"
 #include "gui/ProgramStyle.h"
 #include "tests/support/GuiSupport.h"
@@ -15,6 +16,54 @@ const QString TooLong = "Value entered is too long.\r\nMaximum length is 50 char
 const QString NotAFileName =
     "Please enter a valid name.\r\nAn account name cannot contain any of \\ / : * ? \" < > | "
     "or a control character, and cannot be \".\" or \"..\".";
+
+// Whether the text, less its access-key marks, fits the rectangle in the widget's font.
+bool Fits(const QWidget& widget, QString text, const QRect& room) {
+    text.remove(QRegularExpression("&(?!&)"));
+    const QFontMetrics metrics = widget.fontMetrics();
+    return metrics.horizontalAdvance(text) <= room.width() && metrics.height() <= room.height();
+}
+
+// Where a button, option or label draws its text. A folder box shows its folder whole, so the
+// folder (its tooltip) must fit as well.
+std::pair<QStringList, QRect> TextAndRoom(const QWidget& control) {
+    const QStyle& style = *control.style();
+    if (const auto* button = qobject_cast<const QAbstractButton*>(&control)) {
+        QStyleOptionButton option;
+        option.initFrom(button);
+        const bool radio = qobject_cast<const QRadioButton*>(button);
+        return {{button->text()},
+                style.subElementRect(radio ? QStyle::SE_RadioButtonContents
+                                           : QStyle::SE_PushButtonContents,
+                                     &option, button)};
+    }
+    if (const auto* label = qobject_cast<const QLabel*>(&control); label && !label->wordWrap())
+        return {{label->text()}, label->contentsRect()};
+    if (const auto* box = qobject_cast<const QLineEdit*>(&control);
+        box && !box->placeholderText().isEmpty()) {
+        QStyleOptionFrame option;
+        option.initFrom(box);
+        option.lineWidth = 1;
+        return {
+            {box->placeholderText(), box->toolTip()},
+            style.subElementRect(QStyle::SE_LineEditContents, &option, box).adjusted(2, 0, -2, 0)};
+    }
+    return {};
+}
+
+// Every control the form shows lies inside its parent and has room for each of its texts.
+void ExpectTextsFit(const QWidget& form) {
+    for (const QWidget* control : form.findChildren<QWidget*>()) {
+        if (control->objectName().isEmpty() || control->objectName().startsWith("qt_") ||
+            !control->isVisibleTo(&form))
+            continue;
+        const QString where = control->objectName();
+        QVERIFY2(control->parentWidget()->rect().contains(control->geometry()), qPrintable(where));
+        const auto [texts, room] = TextAndRoom(*control);
+        for (const QString& text : texts)
+            QVERIFY2(text.isEmpty() || Fits(*control, text, room), qPrintable(where + ": " + text));
+    }
+}
 
 enum Tab { Login, New, Edit };
 
@@ -47,12 +96,20 @@ class AccountsTest : public QObject, protected Fixture {
         return !Named("SSTab1")->isHidden() && Named<QMenu>("mnuCommands")->isEnabled();
     }
 
+    QFont designFont;
+
   private slots:
-    void initTestCase() { QApplication::setStyle(new ProgramStyle(QApplication::style()->name())); }
+    void initTestCase() {
+        QApplication::setStyle(new ProgramStyle(QApplication::style()->name()));
+        designFont = QApplication::font();
+    }
 
     void init() { Start(); }
 
-    void cleanup() { Finish(); }
+    void cleanup() {
+        QApplication::setFont(designFont);
+        Finish();
+    }
 
     // A whole session by key presses alone, from the program's start-up to its exit.
     void keyboardSession() {
@@ -163,86 +220,67 @@ class AccountsTest : public QObject, protected Fixture {
         WriteBytes(folder->File("bob.bak"), "a backup the old password does not open stays");
         Setup([](frmAccounts& a) { Fill(a, Edit, {"bob", "first", "alice", "second", "second"}); });
         QCOMPARE(folder->Files(), (QStringList{"alice.mdb", "bob.bak"}));
-        Setup([](frmAccounts& a) {
-            Fill(a, Edit, {"alice", "second", "alice", "third", "third"});
-        });
         Setup([&](frmAccounts& a) {
-            Fill(a, Login, {"alice", "second"});
+            Fill(a, Login, {"alice", "first"});
             messages->ExpectOne(CouldNotOpen, Icon::Information);
-            Fill(a, Login, {"alice", "third"});
+            Fill(a, Login, {"alice", "second"});
         });
         QVERIFY(LoggedIn());
     }
 
     // Each refusal changes no file; only a literal file name is an account.
     void refusals_data() {
-        for (const char* column : {"tab", "name", "password", "confirmation", "message"})
-            QTest::addColumn<QString>(column);
-        const auto row = [](const QString& tab, const QString& title, const QString& name,
-                            const QString& password, const QString& confirmation,
+        QTest::addColumn<Tab>("tab");
+        QTest::addColumn<QStringList>(
+            "texts"); // on Edit the old account is bob with "old" unless named
+        QTest::addColumn<QString>("message");
+        const auto row = [](Tab tab, const QString& title, QStringList texts,
                             const QString& message) {
-            QTest::newRow(qPrintable(tab + ": " + title))
-                << tab << name << password << confirmation << message;
+            if (tab == Edit && texts.size() == 3)
+                texts = QStringList{"bob", "old"} + texts;
+            const char* const tabs[] = {"Login", "New", "Edit"};
+            QTest::addRow("%s: %s", tabs[tab], qPrintable(title)) << tab << texts << message;
         };
-        for (const QString tab : {"New", "Edit"}) {
-            row(tab, "empty name", "   ", "pw", "pw", "Please enter a valid name.");
-            row(tab, "name of 51", QString(51, 'n'), "pw", "pw", TooLong);
+        for (const Tab tab : {New, Edit}) {
+            row(tab, "empty name", {"   ", "pw", "pw"}, "Please enter a valid name.");
+            row(tab, "name of 51", {QString(51, 'n'), "pw", "pw"}, TooLong);
             for (const QString name : {"a\\b", "a/b", "c:d", "e*", "f?", "g\"h", "i<", ">j", "k|l",
                                        ".", "..", "../escaped", "tab\there"})
-                row(tab, "not a file name: " + name, name, "pw", "pw", NotAFileName);
-            row(tab, "blank inside password", "bob", "p w", "p w",
+                row(tab, "not a file name: " + name, {name, "pw", "pw"}, NotAFileName);
+            row(tab, "blank inside password", {"bob", "p w", "p w"},
                 "No spaces allowed in password!");
-            row(tab, "password of 51", "bob", QString(51, 'p'), "", TooLong);
-            row(tab, "confirmation differs in case", "bob", "Secret", "secret",
+            row(tab, "password of 51", {"bob", QString(51, 'p'), ""}, TooLong);
+            row(tab, "confirmation differs in case", {"bob", "Secret", "secret"},
                 "Sorry, both passwords must match!");
         }
-        row("New", "empty password", "bob", "  ", "", "Please enter a valid password.");
-        row("Edit", "wrong old password", "carol#wrong", "pw", "pw", CouldNotOpen);
-        row("Edit", "no such account", "nobody#old", "pw", "pw", CouldNotOpen);
-        row("Edit", "old name not a file name", "../bob#old", "pw", "pw", CouldNotOpen);
-        row("Edit", "new name in use", "carol", "pw", "pw", InUse);
+        row(New, "empty password", {"bob", "  ", ""}, "Please enter a valid password.");
+        row(Edit, "wrong old password", {"carol", "wrong", "new", "pw", "pw"}, CouldNotOpen);
+        row(Edit, "no such account", {"nobody", "old", "new", "pw", "pw"}, CouldNotOpen);
+        row(Edit, "old name not a file name", {"../bob", "old", "new", "pw", "pw"}, CouldNotOpen);
+        row(Edit, "new name in use", {"carol", "pw", "pw"}, InUse);
         for (const QString name : {"nobody", "garbage", "folder", "sub/carol", "empty"})
-            row("Login", name, name, "pw", "", CouldNotOpen); // empty: beside a good backup
+            row(Login, name, {name, "pw"}, CouldNotOpen); // empty: beside a good backup
     }
 
     void refusals() {
-        QFETCH(QString, tab);
-        QFETCH(QString, name);
-        QFETCH(QString, password);
-        QFETCH(QString, confirmation);
+        QFETCH(Tab, tab);
+        QFETCH(QStringList, texts);
         QFETCH(QString, message);
         QVERIFY(QDir(folder->Path()).mkpath("folder.mdb") && QDir(folder->Path()).mkpath("sub"));
         MakeStore(folder->File("bob.mdb"), KeyOf("old"), {{"Default", {}}});
         MakeStore(folder->File("carol.mdb"), KeyOf("other"), {{"Default", {}}});
-        if (tab == "Login") {
+        if (tab == Login) {
             MakeStore(folder->File("sub/carol.mdb"), KeyOf("pw"), {{"Default", {}}});
             MakeStore(folder->File("empty.bak"), KeyOf("pw"), {{"Default", Entries(1)}});
             WriteBytes(folder->File("empty.mdb"), {});
             WriteBytes(folder->File("garbage.mdb"), QByteArray(4096, 'g'));
         }
-        const auto snapshot = [&] {
-            QStringList files;
-            for (QDirIterator file(folder->Path(), QDir::AllEntries | QDir::NoDotAndDotDot,
-                                   QDirIterator::Subdirectories);
-                 file.hasNext();)
-                files << file.next() + ":" + QString::number(qHash(Bytes(file.filePath())));
-            files.sort();
-            return files;
-        };
-        const QStringList before = snapshot();
-        // On Edit, "account#password" names the old account; bob with "old" otherwise.
-        const bool other = name.contains('#');
-        const QStringList old = other ? name.split('#') : QStringList{"bob", "old"};
-        const QStringList texts[] = {
-            {name, password},
-            {name, password, confirmation},
-            {old[0], old[1], other ? "new" : name, password, confirmation}};
+        const QStringList before = Snapshot(folder->Path());
         Setup([&](frmAccounts& accounts) {
-            const int index = QStringList{"Login", "New", "Edit"}.indexOf(tab);
-            Fill(accounts, Tab(index), texts[index]);
+            Fill(accounts, tab, texts);
             messages->ExpectOne(message, Icon::Information);
         });
-        QCOMPARE(snapshot(), before);
+        QCOMPARE(Snapshot(folder->Path()), before);
     }
 
     // A typed folder is a plain prefix, checked first; an empty box means the user's data folder,
@@ -311,20 +349,16 @@ class AccountsTest : public QObject, protected Fixture {
         }
     }
 
-    // Help opens the page beside the program, else the installed one.
-    void helpAboutOpensTheBox() {
+    // About opens its box; Contents opens the page beside the program, else the installed one.
+    void help() {
         script->Then<frmAbout>([](frmAbout&) {});
         Named<QAction>("mnuHelpAbout")->trigger();
-        QVERIFY(script->Finished());
-    }
-
-    void helpContents() {
         QVERIFY(QDir().mkpath(folder->File("bin")) &&
                 QDir().mkpath(folder->File("share/ketterby")));
         Environment::SetApplicationFolder(folder->File("bin/"));
         // The handler fails with the page asked for, so the report names it.
         HelpPage::SetOpener([](const QString& path) -> void { throw Failure(5, path); });
-        Named<QAction>("mnuHelpContents")->trigger();
+        Named<QAction>("mnuHelpContents")->trigger(); // no page: nothing to open
         for (const QString& page :
              {folder->File("share/ketterby/help.htm"), folder->File("bin/help.htm")}) {
             WriteBytes(page, "<html></html>");
@@ -333,6 +367,97 @@ class AccountsTest : public QObject, protected Fixture {
         }
         HelpPage::SetOpener({});
         Environment::SetApplicationFolder(std::nullopt);
+    }
+
+    // Each form at the usual desktop font sizes, each of its tabs in turn.
+    void formsFitTheirFont_data() {
+        QTest::addColumn<QString>("form");
+        QTest::addColumn<int>("points");
+        for (const char* form :
+             {"frmKetterby", "frmAccounts", "frmNewEntry", "frmInputForm", "frmAbout"})
+            for (int points = 8; points <= 12; ++points)
+                QTest::addRow("%s at %d pt", form, points) << QString(form) << points;
+    }
+
+    void formsFitTheirFont() {
+        QFETCH(QString, form);
+        QFETCH(int, points);
+        QFont font = designFont;
+        font.setPointSize(points);
+        QApplication::setFont(font);
+        Environment::SetDataFolder("/home/alexandra/.local/share/Ketterby/");
+        window = std::make_unique<frmKetterby>();
+        const QString store = folder->File("s.mdb");
+        MakeStore(store, KeyOf("pw"), {{"Default", Entries(17)}});
+        const Session session(store, KeyOf("pw")); // the New Entry dialog adds to an open store
+        std::unique_ptr<QWidget> dialog;
+        if (form == "frmAccounts")
+            dialog = std::make_unique<frmAccounts>(*window);
+        else if (form == "frmNewEntry")
+            dialog = std::make_unique<frmNewEntry>(session, "gen");
+        else if (form == "frmInputForm")
+            dialog = std::make_unique<frmInputForm>();
+        else if (form == "frmAbout")
+            dialog = std::make_unique<frmAbout>();
+        Environment::SetDataFolder(folder->Path());
+        QWidget& shown = dialog ? *dialog : *window;
+        if (!dialog) {
+            LogIn(store, KeyOf("pw"));
+            Named<QComboBox>("cmbPasswordLength")->setCurrentIndex(19);
+            Named<QPushButton>("cmdGenerate")->click();
+        }
+        shown.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&shown));
+        auto* tabs = shown.findChild<QTabWidget*>("SSTab1");
+        for (int tab = 0; tab < (tabs ? std::min(tabs->count(), 3) : 1); ++tab) { // not Exit
+            if (tabs)
+                tabs->setCurrentIndex(tab);
+            QCoreApplication::processEvents();
+            ExpectTextsFit(shown);
+        }
+        if (dialog)
+            return;
+        // The grid's header and 17 rows, and the 20 generated passwords, show without scrolling.
+        for (const char* name : {"msgMSFlexGrid", "PasswordList"}) {
+            const auto* area = Named<QAbstractScrollArea>(name);
+            QVERIFY2(!area->horizontalScrollBar()->isVisible() &&
+                         !area->verticalScrollBar()->isVisible(),
+                     name);
+        }
+    }
+
+    // Passwords in a fixed-pitch font, a cut cell's text as a tooltip, icons sharp at scale 2; a
+    // screen reader names each control by what it is, and tells a chooser's value apart.
+    void readsClearly() {
+        QStringList names; // what a screen reader says of each control, and of a chooser its value
+        for (const char* name :
+             {"Frame4", "Frame5", "txtText", "cmbCurrentTable", "cmbPasswordLength"}) {
+            QAccessibleInterface* control = QAccessible::queryAccessibleInterface(Named(name));
+            names << control->text(QAccessible::Name) + "|" + control->text(QAccessible::Value);
+        }
+        QCOMPARE(names, (QStringList{"Character class|", "Letter case|", "Edit entry field|",
+                                     "Current table|", "Password size|10"}));
+        const QString store = folder->File("s.mdb");
+        MakeStore(store, KeyOf("pw"),
+                  {{"Default", {{"1/2/26", QString(80, 'd'), "u", QString(40, 'l')}}}});
+        LogIn(store, KeyOf("pw"));
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        auto* grid = Named<FlexGrid>("msgMSFlexGrid");
+        for (const QFont& font : {grid->model()->index(1, 4).data(Qt::FontRole).value<QFont>(),
+                                  Named("PasswordList")->font()})
+            QCOMPARE(QFontMetrics(font).horizontalAdvance("lI1"),
+                     QFontMetrics(font).horizontalAdvance("WO0"));
+        for (const int col : {3, 2, 4}) { // forty l would fit the column, but not fixed-pitch
+            const QPoint cell = grid->CellRect(1, col).center() - grid->viewport()->pos();
+            QHelpEvent help(QEvent::ToolTip, cell, grid->viewport()->mapToGlobal(cell));
+            QCoreApplication::sendEvent(grid->viewport(), &help);
+            QCOMPARE(QToolTip::text(), col == 3 ? QString() : grid->TextMatrix(1, col));
+        }
+        for (const auto icon : {QStyle::SP_MessageBoxInformation, QStyle::SP_MessageBoxWarning,
+                                QStyle::SP_MessageBoxCritical, QStyle::SP_MessageBoxQuestion})
+            QCOMPARE(QApplication::style()->standardIcon(icon).pixmap(QSize(32, 32), 2).size(),
+                     QSize(64, 64));
     }
 };
 

@@ -1,10 +1,45 @@
-// The logged-in main window through its controls, checked against the store file.
+// The logged-in main window through its controls, checked against the store file, and what
+// stays of the store in the process after log-out.
 #include "gui/PopulateFlexGrid.h"
 #include "tests/support/GuiSupport.h"
 
 #include <QAbstractItemModelTester>
 
+#include <array>
+#include <fstream>
+
 using namespace MessageBoxes;
+
+namespace {
+
+// The needles are kept masked, so the search itself holds no copy of what it looks for.
+constexpr char Mask = 0x5a;
+
+std::string Masked(std::string text) {
+    for (char& c : text)
+        c ^= Mask;
+    return text;
+}
+
+// How often the masked bytes stand unmasked in the process's readable, writable memory.
+int CopiesInMemory(const std::string& masked) {
+    std::ifstream maps("/proc/self/maps");
+    int copies = 0;
+    for (std::string range, permissions, rest; maps >> range >> permissions;) {
+        std::getline(maps, rest);
+        if (permissions.substr(0, 2) != "rw" || rest.find("[v") != std::string::npos)
+            continue;
+        const char* at = reinterpret_cast<const char*>(std::stoull(range, nullptr, 16));
+        const char* end = reinterpret_cast<const char*>(
+            std::stoull(range.substr(range.find('-') + 1), nullptr, 16));
+        const auto unmasked = [](char byte, char masked) { return char(byte ^ Mask) == masked; };
+        while ((at = std::search(at, end, masked.begin(), masked.end(), unmasked)) != end)
+            ++copies, ++at;
+    }
+    return copies;
+}
+
+} // namespace
 
 class WindowTest : public QObject, protected Fixture {
     Q_OBJECT
@@ -324,6 +359,32 @@ class WindowTest : public QObject, protected Fixture {
                 expected[1] = "1/2/26|entry 2|user|" + window->SelectedPassword();
             QCOMPARE(ReadTable(store, key, "Default"), expected);
         }
+    }
+
+    // After log-out nothing of the store stays readable in the process: its own writable memory
+    // holds no copy of a stored password or of the store's raw key.
+    void nothingOfTheStoreOutlivesLogOut() {
+#ifdef __SANITIZE_ADDRESS__
+        QSKIP("the sanitizer's own allocator and shadow memory stand in the way");
+#endif
+        // The literal stays in read-only memory, which is not searched.
+        QString password = "Zq7-Needle-Of-Secrets-31";
+        MakeStore(store, key, {{"Default", {{"1/2/26", "mail", "me", password}}}});
+        std::array<std::string, 3> needles = {
+            Masked(password.toStdString()),
+            Masked(std::string(reinterpret_cast<const char*>(password.utf16()),
+                               size_t(password.size()) * 2)),
+            {}};
+        password.fill(' ');
+        {
+            const StoreKey stretched = key.ForFile(store);
+            needles[2] = Masked(std::string(stretched.EngineText().substr(2, 64)));
+            LogIn(store, stretched);
+            QCOMPARE(GridRows(*window).size(), 1);
+            window->mnuFileLogout_Click();
+        }
+        for (const std::string& needle : needles)
+            QCOMPARE(CopiesInMemory(needle), 0);
     }
 };
 

@@ -86,6 +86,18 @@ inline QByteArray Bytes(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// Every file and folder under a folder, each file with a hash of its bytes, sorted: two equal
+// snapshots mean nothing there changed.
+inline QStringList Snapshot(const QString& folder) {
+    QStringList entries;
+    for (QDirIterator entry(folder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
+                            QDirIterator::Subdirectories);
+         entry.hasNext();)
+        entries << entry.next() + ":" + QString::number(qHash(Bytes(entry.filePath())));
+    entries.sort();
+    return entries;
+}
+
 inline void WriteBytes(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
