@@ -57,5 +57,20 @@ lintian --fail-on error --display-info --tag-display-limit 0 "$deb"
 
 root=$(mktemp -d)
 trap 'rm -rf --one-file-system "$root"' EXIT
+# What it holds, read with a desktop's own tools: every manual page renders without a warning,
+# the entry, its icon and the metainfo's launchable name one ID, and no placeholder is left.
+dpkg-deb -x "$deb" "$root/tree"
+cd "$root/tree/usr/share"
+for program in $(grep '^/usr/bin/' <<<"$contents"); do
+    warnings=$(zcat "man/man1/${program#/usr/bin/}.1.gz" | groff -man -ww -z 2>&1)
+    [ -z "$warnings" ] || { echo "$program: $warnings"; exit 1; }
+done
+grep -qx "Icon=$id" applications/$id.desktop
+grep -q ">$id.desktop</launchable>" metainfo/$id.metainfo.xml
+if grep '@[A-Z_]*@' ketterby/help.htm metainfo/$id.metainfo.xml; then exit 1; fi
+desktop-file-validate applications/$id.desktop
+appstreamcli validate --pedantic --no-net metainfo/$id.metainfo.xml
+appstream-util validate --nonet metainfo/$id.metainfo.xml
+cd /
 unshare --mount --propagation private bash "$self" --inside "$root" "$deb"
 echo "$deb: installed, started from its desktop entry and removed"
