@@ -27,6 +27,27 @@ bool Lock(const QString& folder, bool locked) {
                                              (locked ? QFile::Permissions() : QFile::WriteOwner));
 }
 
+// The crash test's child: logs in to (or creates) the store with the password, as the program
+// does, or with a new base path and password re-keys or renames it, and stops dead at the k-th
+// file operation, as a kill would. Exit 3: stopped; 0: finished first; 1: a message was shown.
+int RunStopped(const QStringList& arguments) { // store, password, k[, new base, new password]
+    const StoreKey key = StoreKey::DeriveStoreKey(arguments[1]);
+    FileOperations::SetFaultPoint(
+        [reached = 0, stopAt = arguments[2].toInt()](FileOperations::Step, const QString&) mutable {
+            if (++reached == stopAt)
+                std::_Exit(3); // no destructor, no flush, no clean-up
+        });
+    MessageBoxes::SetResponder([](const MessageBoxes::Message& message) {
+        std::fprintf(stderr, "%s\n", qPrintable(message.text));
+        std::_Exit(1);
+        return MessageBoxes::Answer::OK;
+    });
+    if (arguments.size() == 5)
+        DBFunctions::UpdateDatabase(arguments[0].chopped(4), key, arguments[3],
+                                    StoreKey::DeriveStoreKey(arguments[4]));
+    return arguments.size() == 5 || DBFunctions::OpenSession(arguments[0], key) ? 0 : 1;
+}
+
 } // namespace
 
 class StoreFilesTest : public QObject, CoreFixture {
@@ -166,27 +187,10 @@ class StoreFilesTest : public QObject, CoreFixture {
             QCOMPARE(Bytes(backup.fileName()), QByteArray("an older backup"));
     }
 
-    // Every user table must have the five columns in order, and "Default" must exist; a store
-    // that breaks the rule is refused without a message, neither compacted nor backed up.
-    void validationRefusesTheWrongShape() {
-        const QString columns = "([Date] TEXT, [Description] TEXT, [User ID] TEXT, ";
-        const std::tuple<bool, QString, bool> stores[] = {
-            // with "Default", another table, valid
-            {true, "CREATE TABLE Six " + columns + "[Password], [ID], [X]);", false},
-            {false, "CREATE TABLE [default] " + columns + "[Password] TEXT, [ID] INT);", false},
-            {true, "CREATE VIEW V AS SELECT * FROM [Default];", true}};
-        for (const auto& [withDefault, otherSql, valid] : stores) {
-            QFile::remove(store);
-            MakeStore(store, key, {{withDefault ? "Default" : "x", {}}, {"other", {}, otherSql}});
-            const QByteArray before = Bytes(store);
-            QCOMPARE(DBFunctions::OpenSession(store, key) != nullptr, valid);
-            QCOMPARE(Bytes(store) == before && folder->Files().size() == 1, !valid);
-        }
-    }
-
     // Each fault gives its critical messages and changes no file. Compaction and the backup
     // are housekeeping: when they cannot be written the log-in goes on with the store as it
-    // is, its entries readable. A failed creation leaves no store behind.
+    // is, its entries readable. A failed creation leaves no store behind. A store of the wrong
+    // shape (every table with the five columns, "Default" by that name) is refused silently.
     void faultsAreReportedAndLoseNothing_data() {
         QTest::addColumn<QString>("fault");
         QTest::addColumn<QStringList>("shown");
@@ -198,6 +202,8 @@ class StoreFilesTest : public QObject, CoreFixture {
                                   "database";
         const QString readOnly =
             "Error [CompactDatabase]: " + SystemError(geteuid() ? EACCES : EPERM);
+        row("six columns", {});
+        row("no Default", {});
         row("corrupt store", {"Error [CompactDatabase]: 11\r\ndatabase disk image is malformed"});
         row("full disk", {"Error [CompactDatabase]: " + SystemError(ENOSPC)}, true);
         row("read-only folder", {readOnly}, true);
@@ -215,7 +221,14 @@ class StoreFilesTest : public QObject, CoreFixture {
         QFETCH(QStringList, shown);
         QFETCH(bool, loggedIn);
         const bool creating = fault == "missing folder" || fault == "creation blocked";
-        if (!creating)
+        const QString layout = "[Date], [Description], [User ID], [Password], [ID]";
+        if (fault == "six columns")
+            MakeStore(store, key,
+                      {{"Default", {}}, {"Six", {}, "CREATE TABLE Six (" + layout + ", X);"}});
+        if (fault == "no Default")
+            MakeStore(store, key,
+                      {{"x", {}}, {"default", {}, "CREATE TABLE [default] (" + layout + ");"}});
+        if (!creating && !QFile::exists(store))
             MakeStore(store, key, {{"Default", Entries(99)}, {"Bank", Entries(99)}});
         if (fault == "corrupt store")
             WriteBytes(store, Bytes(store).left(Bytes(store).size() / 2));
@@ -354,16 +367,17 @@ class StoreFilesTest : public QObject, CoreFixture {
         QTest::addColumn<QString>("newPassword"); // with the same name and password: a log-in
         QTest::addColumn<bool>("linked");         // the store is a link to a file in another folder
         QTest::addColumn<bool>("stopped");        // at every file operation in turn, by a child
-        QTest::newRow("creation") << "" << Password << false << true;
-        QTest::newRow("log-in") << "bob" << Password << false << true;
-        QTest::newRow("log-in through a link") << "bob" << Password << true << true;
-        QTest::newRow("re-key") << "bob"
-                                << "changed" << false << true;
-        QTest::newRow("rename") << "alice"
-                                << "changed" << false << true;
-        QTest::newRow("rename by letter case") << "Bob" << Password << false << false;
-        QTest::newRow("rename through a link") << "alice"
-                                               << "changed" << true << true;
+        const auto row = [](const char* name, const char* newName, const QString& newPassword,
+                            bool linked, bool stopped = true) {
+            QTest::newRow(name) << QString(newName) << newPassword << linked << stopped;
+        };
+        row("creation", "", Password, false);
+        row("log-in", "bob", Password, false);
+        row("log-in through a link", "bob", Password, true);
+        row("re-key", "bob", "changed", false);
+        row("rename", "alice", "changed", false);
+        row("rename by letter case", "Bob", Password, false, false);
+        row("rename through a link", "alice", "changed", true);
     }
 
     // A creation, log-in, re-key or rename stopped at any file operation leaves the store
@@ -372,8 +386,8 @@ class StoreFilesTest : public QObject, CoreFixture {
     // is synced just before its rename, and the folder just after each rename and delete. A
     // link stays a link, and a re-keyed backup keeps its age.
     void aChangeStoppedAtAnyFileOperationLosesNothing() {
-        if (!qEnvironmentVariableIsSet("COMPACT_CHILD"))
-            QSKIP("run on its own, with its child program, as tst_storefiles_crashes");
+        if (!qEnvironmentVariableIsSet("CRASH_ROWS"))
+            QSKIP("run on its own, as tst_storefiles_crashes");
         QFETCH(QString, newName);
         QFETCH(QString, newPassword);
         QFETCH(bool, linked);
@@ -436,8 +450,8 @@ class StoreFilesTest : public QObject, CoreFixture {
         for (int operation = 1; stopped; ++operation) {
             restore();
             QProcess child;
-            child.start(qEnvironmentVariable("COMPACT_CHILD"),
-                        QStringList{store, Password, QString::number(operation)} +
+            child.start(QCoreApplication::applicationFilePath(),
+                        QStringList{"--stopped", store, Password, QString::number(operation)} +
                             (updating ? QStringList{newBase, newPassword} : QStringList()));
             QVERIFY(child.waitForFinished(30000));
             const bool old = holds(store, key);
@@ -463,5 +477,11 @@ class StoreFilesTest : public QObject, CoreFixture {
     }
 };
 
-QTEST_GUILESS_MAIN(StoreFilesTest)
+int main(int argc, char* argv[]) {
+    QCoreApplication application(argc, argv);
+    if (argc > 1 && argv[1] == std::string_view("--stopped"))
+        return RunStopped(application.arguments().mid(2));
+    StoreFilesTest test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_storefiles.moc"

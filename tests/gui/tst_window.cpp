@@ -185,38 +185,31 @@ class WindowTest : public QObject, protected Fixture {
         QCOMPARE(Grid().TextMatrix(1, 2), QString("marker"));
     }
 
-    // Headers always; one row per entry in ID order; never fewer than 17 entry rows.
-    void rowsFollowTheEntries_data() {
-        QTest::addColumn<int>("entries");
-        QTest::addColumn<int>("rows");
-        QTest::newRow("none") << 0 << 18;
-        QTest::newRow("17 fill the grid") << 17 << 18;
-        QTest::newRow("18 add a row") << 18 << 19;
-    }
-
+    // Headers always; one row per entry in ID order; never fewer than 17 entry rows. Only the
+    // fixed cells look like headers and none can be selected; a cell outside the grid is
+    // ignored; a failing fill keeps what was shown.
     void rowsFollowTheEntries() {
-        QFETCH(int, entries);
-        QFETCH(int, rows);
-        Open({{"Default", Entries(entries)}});
-        QCOMPARE(Grid().Rows(), rows);
-        QCOMPARE(GridRows(*window, 0).first(), QString("|Date|Description|User ID|Password"));
-        const QStringList shown = GridRows(*window);
-        QCOMPARE(shown.size(), entries);
-        for (int id = 1; id <= entries; ++id)
-            QCOMPARE(shown[id - 1], QString("%1|1/2/26|entry %1|user|pw%1").arg(id));
-        QVERIFY(Grid().Row() == 0 && Grid().Col() == 0);
+        for (const auto& [entries, rows] : {std::pair(0, 18), {17, 18}, {18, 19}}) {
+            store = folder->File(QString::number(entries) + ".mdb");
+            Open({{"Default", Entries(entries)}});
+            QCOMPARE(Grid().Rows(), rows);
+            const QStringList shown = GridRows(*window, 0);
+            QCOMPARE(shown.size(), entries + 1);
+            for (int id = 0; id <= entries; ++id)
+                QCOMPARE(shown[id], id ? QString("%1|1/2/26|entry %1|user|pw%1").arg(id)
+                                       : "|Date|Description|User ID|Password");
+            QVERIFY(Grid().Row() == 0 && Grid().Col() == 0);
+        }
         QVERIFY(static_cast<QAbstractItemView&>(Grid()).sizeHintForColumn(0) <= Grid().ColWidth(0));
-        // Only the fixed cells look like headers and none can be selected; a cell outside the
-        // grid is ignored.
         const QAbstractItemModel& cells = *Grid().model();
-        const QModelIndex fixed = cells.index(rows - 1, 0);
+        const QModelIndex fixed = cells.index(18, 0);
         QVERIFY(fixed.data(Qt::BackgroundRole).isValid() &&
                 !(cells.flags(fixed) & Qt::ItemIsSelectable) &&
                 !cells.index(1, 1).data(Qt::BackgroundRole).isValid());
         Grid().SetRow(1);
-        Grid().SetRow(rows);
-        QVERIFY(Grid().Row() == 1 && Grid().TextMatrix(rows, 1).isEmpty());
-        // A failing fill keeps what was shown.
+        Grid().SetRow(19);
+        QVERIFY(Grid().Row() == 1 && Grid().TextMatrix(19, 1).isEmpty());
+        const QStringList shown = GridRows(*window);
         QVERIFY(!Routines::PopulateFlexGrid("Gone", Grid(), Engine::Connection(store, key), 0, 0));
         messages->ExpectOne("Error [PopulateFlexGrid]: 1\r\nno such table: Gone", Icon::Critical);
         QCOMPARE(GridRows(*window), shown);
