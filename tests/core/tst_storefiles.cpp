@@ -157,34 +157,24 @@ class StoreFilesTest : public QObject, CoreFixture {
         QVERIFY(!rows.values[0][0] && rows.values[0][1] == "first" && rows.values[1][3] == "p'2");
     }
 
-    void backupIsRefreshedByCalendarDays_data() {
-        QTest::addColumn<int>("backupAge"); // days before today; INT_MIN: no backup
-        QTest::addColumn<bool>("replaced");
-        QTest::newRow("none") << INT_MIN << true;
-        QTest::newRow("yesterday") << 1 << false;
-        QTest::newRow("two days ago") << 2 << true;
-        QTest::newRow("in the future") << -3 << false;
-        QTest::newRow("a link to a file of today") << 0 << true; // replaced, not followed
-    }
-
+    // A log-in replaces a backup two or more calendar days old, not one from yesterday or the
+    // future; a backup that is a link (here to a file of today) is replaced, never written through.
     void backupIsRefreshedByCalendarDays() {
-        QFETCH(int, backupAge);
-        QFETCH(bool, replaced);
         MakeStore(store, key, {{"Default", Entries(3)}});
-        QFile backup(folder->File("bob.bak"));
-        if (backupAge != INT_MIN) {
-            WriteBytes(folder->File("elsewhere"), "an older backup");
-            Age(folder->File("elsewhere"), backupAge);
-            QVERIFY(backupAge == 0 ? QFile::link(folder->File("elsewhere"), backup.fileName())
-                                   : QFile::rename(folder->File("elsewhere"), backup.fileName()));
+        const QString backup = folder->File("bob.bak"), older = folder->File("older");
+        for (const auto& [age, replaced] :
+             {std::pair(1, false), {2, true}, {-3, false}, {0, true}}) {
+            QFile::remove(backup);
+            WriteBytes(older, "an older backup");
+            Age(older, age);
+            QVERIFY(age ? QFile::rename(older, backup) : QFile::link(older, backup));
+            QVERIFY(DBFunctions::OpenSession(store, key));
+            if (replaced)
+                QCOMPARE(ReadTable(backup, key, "Default").size(), 3);
+            else
+                QCOMPARE(Bytes(backup), QByteArray("an older backup"));
         }
-        QVERIFY(DBFunctions::OpenSession(store, key));
-        if (backupAge == 0) // a link's target is never written through
-            QCOMPARE(Bytes(folder->File("elsewhere")), QByteArray("an older backup"));
-        if (replaced)
-            QCOMPARE(ReadTable(backup.fileName(), key, "Default").size(), 3);
-        else
-            QCOMPARE(Bytes(backup.fileName()), QByteArray("an older backup"));
+        QCOMPARE(Bytes(older), QByteArray("an older backup"));
     }
 
     // Each fault gives its critical messages and changes no file. Compaction and the backup
