@@ -306,11 +306,9 @@ class StoreFilesTest : public QObject, CoreFixture {
             messages->ExpectOne(AccountName::CouldNotOpen, MessageBoxes::Icon::Information);
     }
 
-    // What a log-in costs, counted: a change in the number of key derivations or syncs is a
-    // change in its cost and must be made on purpose. The first log-in to a store of 10 tables
-    // stretches the key for the store's salt, opens the store and makes its backup. A Delete's
-    // commit (the journal's deletion) is followed by a sync of its folder, so that a power cut
-    // cannot undo it.
+    // A change in the number of key derivations or syncs is a change in cost, made on purpose.
+    // A Delete's commit (the journal's deletion) is followed by a sync of its folder, so that a
+    // power cut cannot undo it.
     void whatALogInAndADeleteCost() {
         QList<TableContent> tables = {{"Default", Entries(10)}};
         for (int table = 1; table < 10; ++table)
