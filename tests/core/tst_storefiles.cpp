@@ -152,9 +152,8 @@ class StoreFilesTest : public QObject, CoreFixture {
                             MessageBoxes::Icon::Critical);
         tables.Execute("INSERT INTO [Ärger] VALUES ('d2', 'second', NULL, 'p''2', 2);");
         tables.Execute("INSERT INTO [Ärger] VALUES (NULL, 'first', 'me', 'p\"1', 1);");
-        const Catalogue::Rows rows = Catalogue::ReadRows(tables, "Ärger");
-        QVERIFY(rows.columns == Catalogue::Layout && rows.values.size() == 2);
-        QVERIFY(!rows.values[0][0] && rows.values[0][1] == "first" && rows.values[1][3] == "p'2");
+        QCOMPARE(ReadTable(store, key, "Ärger"),
+                 (QStringList{"<null>|first|me|p\"1", "d2|second|<null>|p'2"}));
     }
 
     // A log-in replaces a backup two or more calendar days old, not one from yesterday or the

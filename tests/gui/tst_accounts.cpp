@@ -184,7 +184,7 @@ class AccountsTest : public QObject, protected Fixture {
         QTest::keyClick(window.get(), Qt::Key_X, Qt::ControlModifier); // no control has the focus
         const QString store = folder->File("bob.mdb");
         QVERIFY(!window->isVisible() && !QFile::exists(store + ".lock")); // exit closes the store
-        QCOMPARE(ReadTables(store, KeyOf("pw")), (QStringList{"Bank", "Default"}));
+        QCOMPARE(ReadTable(store, KeyOf("pw")), (QStringList{"Bank", "Default"}));
         QCOMPARE(ReadTable(store, KeyOf("pw"), "Default")
                      .replaceInStrings(QRegularExpression("^.*?\\|"), ""),
                  (QStringList{"first mail|u1|p1", "second|u2|p2"}));

@@ -147,9 +147,9 @@ class WindowTest : public QObject, protected Fixture {
                 messages->ExpectOne(message, icon,
                                     icon == Icon::Question ? Buttons::YesNo : Buttons::OK,
                                     icon == Icon::Question ? "Please confirm..." : "Ketterby");
-            QCOMPARE(Items(Chooser().model()), ReadTables(store, key));
+            QCOMPARE(Items(Chooser().model()), ReadTable(store, key));
         }
-        QCOMPARE(ReadTables(store, key), (QStringList{"Bank", "Default", "My Mail"}));
+        QCOMPARE(ReadTable(store, key), (QStringList{"Bank", "Default", "My Mail"}));
     }
 
     // Removing another table keeps the one shown, removing or renaming the shown one shows

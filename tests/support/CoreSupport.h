@@ -149,28 +149,22 @@ inline QList<QStringList> Entries(int count, const QString& marker = "entry") {
     return rows;
 }
 
-// Reads a store; a failure fails the test that called it, not the whole test program.
-template <class Read> QStringList Reading(const QString& path, const StoreKey& key, Read read) {
+// A table's rows as Date|Description|User ID|Password lines, a null as "<null>"; with no table
+// named, the store's table names. A store that cannot be read fails the test that called this,
+// not the whole test program.
+inline QStringList ReadTable(const QString& path, const StoreKey& key, const QString& table = {}) {
     try {
-        return read(Engine::Connection(path, key));
-    } catch (const Failure& failure) {
-        QTest::qFail(qPrintable("store not readable: " + failure.description), __FILE__, __LINE__);
-        return {};
-    }
-}
-
-// A table's rows as Date|Description|User ID|Password lines, a null as "<null>".
-inline QStringList ReadTable(const QString& path, const StoreKey& key, const QString& table) {
-    return Reading(path, key, [&](const Engine::Connection& store) {
+        const Engine::Connection store(path, key);
+        if (table.isEmpty())
+            return store.UserTables();
         QStringList rows;
         for (const auto& row : Catalogue::ReadRows(store, table).values)
             rows.append(QStringList{row[0].value_or("<null>"), row[1].value_or("<null>"),
                                     row[2].value_or("<null>"), row[3].value_or("<null>")}
                             .join('|'));
         return rows;
-    });
-}
-
-inline QStringList ReadTables(const QString& path, const StoreKey& key) {
-    return Reading(path, key, [](const Engine::Connection& store) { return store.UserTables(); });
+    } catch (const Failure& failure) {
+        QTest::qFail(qPrintable("store not readable: " + failure.description), __FILE__, __LINE__);
+        return {};
+    }
 }
