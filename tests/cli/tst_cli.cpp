@@ -77,7 +77,8 @@ class CliTest : public QObject {
         // Hostile files: the whole file refused, the line named.
         const QString in = File("in.csv");
         const auto hostile = [&](const char* name, const QByteArray& csv, const QString& fault) {
-            row(name, {"import", "bob", in}, "1 .*" + in + ", " + fault + ".*", "pw\n", csv);
+            row(name, {"import", "bob", in},
+                "1 .*" + QRegularExpression::escape(in) + ", " + fault + ".*", "pw\n", csv);
         };
         const QByteArray header = "Title,Username,Password\nok,a,b\n";
         hostile("invalid UTF-8", header + "bad\xff,a,b\n", "line 3: text that is not UTF-8");

@@ -112,13 +112,9 @@ class AccountsTest : public QObject, protected Fixture {
         const auto press = [](Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
             QTest::keyClick(QApplication::focusWidget(), key, modifiers);
         };
-        const auto type = [&](const QString& fields) { // Tab to the next box between fields
-            const QStringList texts = fields.split('\t');
-            for (int i = 0; i < texts.size(); ++i) {
-                if (i > 0)
-                    press(Qt::Key_Tab);
-                QTest::keyClicks(QApplication::focusWidget(), texts[i]);
-            }
+        const auto type = [&](const QString& text) { // a tab moves on to the next box
+            for (const QChar c : text)
+                c == '\t' ? press(Qt::Key_Tab) : QTest::keyClicks(QApplication::focusWidget(), c);
         };
         // With no window manager here, a closed dialog or menu hands the focus back to no window.
         const auto active = [](QWidget& form) {
