@@ -14,6 +14,7 @@ class CliTest : public QObject {
     // The exit status, a blank, then standard output and standard error.
     QString Cli(const QStringList& arguments, const QByteArray& input = "pw\n") {
         QProcess process;
+        process.setWorkingDirectory(File("Ketterby"));
         process.start(KETTERBY_CLI, arguments);
         process.write(input);
         process.closeWriteChannel();
@@ -33,7 +34,7 @@ class CliTest : public QObject {
         MakeAccount(
             "bob",
             {{"Default", {{"1/2/26", "Mail", "bob@x", "pw1"}, {"3/4/25", "Bank", "Bob", "pw2"}}},
-             {"Work", {{"5/6/24", "VPN \"a\", ü", "robert", "pw3"}}}});
+             {"Work", {{"12/16/2024", "VPN \"a\", ü", "robert", "pw3"}}}});
         MakeAccount("odd", {{"Default", {}}, {"Six", {}, "CREATE TABLE Six (a, b, c, d, e, f);"}});
         for (const char* account : {"Bitwarden", "LastPass", "KeePassXC", "locked", "copy"})
             MakeAccount(account);
@@ -56,14 +57,15 @@ class CliTest : public QObject {
                             const QStringList& tables = {}) {
             QTest::newRow(name) << arguments << input << csv << out << tables;
         };
-        row("ls", {"ls", "bob"}, "0 Default\t2\nWork\t1\n", "  pw  \n");
+        row("ls", {"ls", "bob"}, "0 Default\t2\nWork\t1\n", "  pw  \r\n");
+        row("store file", {"ls", "bob.mdb"}, "0 Default\t2\nWork\t1\n");
         row("show", {"show", "bob", "default"}, "0 1\t1/2/26\tMail\tbob@x\n2\t3/4/25\tBank\tBob\n");
         row("entry", {"show", "bob", "Work", "1", "--show-password"},
-            "0 1\t5/6/24\tVPN \"a\", ü\trobert\tpw3\n");
+            "0 1\t12/16/2024\tVPN \"a\", ü\trobert\tpw3\n");
         row("search", {"search", "bob", "BOB"},
             "0 Default\t1\t1/2/26\tMail\tbob@x\nDefault\t2\t3/4/25\tBank\tBob\n");
-        row("generate", {"generate", "--class", "letters", "--case", "upper", "--length", "6"},
-            "0 ([A-Z]{6}\n){20}");
+        row("generate", {"generate", "--class", "letters", "--case", "upper", "--length", "25"},
+            "0 ([A-Z]{25}\n){20}");
         row("no such row", {"show", "bob", "Work", "2"}, "1 .*No record exists at that row.\n");
         row("no such table", {"show", "bob", "Home"}, "1 .*There is no table named Home.\n");
         row("wrong password", {"ls", "bob"}, "1 .*Sorry, could not locate.*", "nope\n");
@@ -94,6 +96,8 @@ class CliTest : public QObject {
                 "line 3: the user ID is longer than 50 characters");
         hostile("short line", header + "x,y\n", "line 3: 2 fields where the header line has 3");
         hostile("long line", header + "x,y,z,w\n", "line 3: 4 fields where the header line has 3");
+        hostile("line break", header + "\"a\nb\",c,d\n", "line 3: the description holds a line");
+        hostile("quote", "Group,Title\nit's,x\n", "line 2: a table name cannot hold a quote");
         hostile("bad date", "Date,Title\n13/1/26,x\n", "line 2: the date \"13/1/26\"");
         const QString today = EntryDates::Format(QDate::currentDate()) + '|';
         const auto import = [&](const char* account, const QByteArray& csv, const QString& out,
@@ -101,15 +105,16 @@ class CliTest : public QObject {
             row(account, {"import", account, in}, out, "pw\n", csv, tables);
         };
         import("Bitwarden",
-               "folder,favorite,type,name,notes,fields,reprompt,login_uri,login_username,"
+               "folder,favorite,type,name,title,fields,reprompt,login_uri,login_username,"
                "login_password,login_totp\nSocial,,login,Twitter,\"a, b\",,0,https://t,me@x,tw1,\n"
                ",1,login,Mail,,,0,https://m,me,ma1,\n",
                "0 Added 1 entry to Social.\nAdded 1 entry to Default.\nColumns left out: .*\n",
                {"Default|1|" + today + "Mail|me|ma1", "Social|1|" + today + "Twitter|me@x|tw1"});
-        import("LastPass",
-               "url,username,password,totp,extra,name,grouping,fav\n,al,ap,,,Amazon,Shopping,0\n",
-               "0 Added 1 entry to Shopping.\nColumns left out: url, totp, extra, fav.\n",
-               {"Shopping|1|" + today + "Amazon|al|ap"});
+        import(
+            "LastPass",
+            "url, username ,password,totp,extra,name,grouping,fav\n,al, ap ,,,Amazon,Shopping,0\n",
+            "0 Added 1 entry to Shopping.\nColumns left out: url, totp, extra, fav.\n",
+            {"Shopping|1|" + today + "Amazon|al| ap "});
         import("KeePassXC",
                "\"Group\",\"Title\",\"Username\",\"Password\",\"URL\",\"Notes\",\"TOTP\",\"Icon\","
                "\"Last Modified\",\"Created\"\n\"Root/Bank\",\"Savings\",\"kb\",\"k p\",,,,,,\n",
@@ -155,10 +160,11 @@ class CliTest : public QObject {
     void roundTrip() {
         const QString first = File("first.csv"), second = File("second.csv");
         QCOMPARE(Cli({"export", "bob", first}), "0 Exported 3 entries to " + first + ".\n");
-        QCOMPARE(Bytes(first), "Table,Date,Description,User ID,Password\r\n"
-                               "\"Default\",\"1/2/26\",\"Mail\",\"bob@x\",\"pw1\"\r\n"
-                               "\"Default\",\"3/4/25\",\"Bank\",\"Bob\",\"pw2\"\r\n"
-                               "\"Work\",\"5/6/24\",\"VPN \"\"a\"\", ü\",\"robert\",\"pw3\"\r\n");
+        QCOMPARE(Bytes(first),
+                 "Table,Date,Description,User ID,Password\r\n"
+                 "\"Default\",\"1/2/26\",\"Mail\",\"bob@x\",\"pw1\"\r\n"
+                 "\"Default\",\"3/4/25\",\"Bank\",\"Bob\",\"pw2\"\r\n"
+                 "\"Work\",\"12/16/2024\",\"VPN \"\"a\"\", ü\",\"robert\",\"pw3\"\r\n");
         QVERIFY(!(QFile::permissions(first) & (QFile::ReadGroup | QFile::ReadOther)));
         QVERIFY(Cli({"export", "bob", first}).startsWith("1 ketterby-cli: " + first + " already"));
         QCOMPARE(Cli({"import", "copy", first}),

@@ -111,7 +111,8 @@ class StoreFilesTest : public QObject, CoreFixture {
         const QByteArray marker = "MARKER-7f3a-PLAINTEXT";
         MakeStore(store, key,
                   {{"Default", {{"12/7/26", marker, marker, marker}}}, {QString(marker), {}}});
-        QVERIFY(DBFunctions::OpenSession(store, key));
+        QVERIFY(DBFunctions::OpenSession(store, key) &&
+                !(QFile::permissions(store + ".lock") & (QFile::ReadGroup | QFile::ReadOther)));
         QCOMPARE(folder->Files(), (QStringList{"bob.bak", "bob.mdb", "new.mdb"}));
         for (const QString& file : folder->Files()) {
             const QByteArray bytes = Bytes(folder->File(file));
@@ -150,10 +151,10 @@ class StoreFilesTest : public QObject, CoreFixture {
         QCOMPARE(DBFunctions::CountRecords(session), 0);
         messages->ExpectOne("Error [CountRecords]: 1\r\nno such table: Gone",
                             MessageBoxes::Icon::Critical);
-        tables.Execute("INSERT INTO [Ärger] VALUES ('d2', 'second', NULL, 'p''2', 2);");
-        tables.Execute("INSERT INTO [Ärger] VALUES (NULL, 'first', 'me', 'p\"1', 1);");
+        tables.Execute("INSERT INTO [Ärger] VALUES (NULL, 'second', NULL, 'p''2', 2);");
+        tables.Execute("INSERT INTO [Ärger] VALUES ('d1', 'first', 'me', 'p\"1', 1);");
         QCOMPARE(ReadTable(store, key, "Ärger"),
-                 (QStringList{"<null>|first|me|p\"1", "d2|second|<null>|p'2"}));
+                 (QStringList{"d1|first|me|p\"1", "<null>|second|<null>|p'2"}));
     }
 
     // A log-in replaces a backup two or more calendar days old, not one from yesterday or the

@@ -209,13 +209,14 @@ class AccountsTest : public QObject, protected Fixture {
         });
         second.findChild<QAction*>("mnuAccountsAccountSetup")->trigger();
         QCOMPARE(Bytes(folder->File("bob.mdb")), store);
+        Setup([](frmAccounts& a) { Fill(a, Edit, {"bob", "first", "bob", "second", "second"}); });
         WriteBytes(folder->File("bob.bak"), "a backup the old password does not open stays");
-        Setup([](frmAccounts& a) { Fill(a, Edit, {"bob", "first", "alice", "second", "second"}); });
+        Setup([](frmAccounts& a) { Fill(a, Edit, {"bob", "second", "alice", "third", "third"}); });
         QCOMPARE(folder->Files(), (QStringList{"alice.mdb", "bob.bak"}));
         Setup([&](frmAccounts& a) {
-            Fill(a, Login, {"alice", "first"});
-            messages->ExpectOne(CouldNotOpen, Icon::Information);
             Fill(a, Login, {"alice", "second"});
+            messages->ExpectOne(CouldNotOpen, Icon::Information);
+            Fill(a, Login, {"alice", "third"});
         });
         QVERIFY(LoggedIn());
     }
@@ -237,7 +238,7 @@ class AccountsTest : public QObject, protected Fixture {
             row(tab, "empty name", {"   ", "pw", "pw"}, "Please enter a valid name.");
             row(tab, "name of 51", {QString(51, 'n'), "pw", "pw"}, TooLong);
             for (const QString name : {"a\\b", "a/b", "c:d", "e*", "f?", "g\"h", "i<", ">j", "k|l",
-                                       ".", "..", "../escaped", "tab\there"})
+                                       ".", "..", "../escaped", "tab\there", "us\x1fsep"})
                 row(tab, "not a file name: " + name, {name, "pw", "pw"}, NotAFileName);
             row(tab, "blank inside password", {"bob", "p w", "p w"},
                 "No spaces allowed in password!");
@@ -246,6 +247,7 @@ class AccountsTest : public QObject, protected Fixture {
                 "Sorry, both passwords must match!");
         }
         row(New, "empty password", {"bob", "  ", ""}, "Please enter a valid password.");
+        row(New, "name in use", {"carol", "pw", "pw"}, InUse);
         row(Edit, "wrong old password", {"carol", "wrong", "new", "pw", "pw"}, CouldNotOpen);
         row(Edit, "no such account", {"nobody", "old", "new", "pw", "pw"}, CouldNotOpen);
         row(Edit, "old name not a file name", {"../bob", "old", "new", "pw", "pw"}, CouldNotOpen);

@@ -263,8 +263,13 @@ class WindowTest : public QObject, protected Fixture {
         QTest::keyClicks(&Box(), "typed");
         QTest::mouseClick(Grid().viewport(), Qt::LeftButton, {}, QPoint(5, 5));
         QVERIFY(!Box().isVisible());
+        Click("cmdEdit", 1, 4);
+        QCOMPARE(Box().text(), QString("pw1"));
         Click("cmdEdit", 1, 3);
         QVERIFY(Box().isVisible() && Box().text().isEmpty());
+        QFocusEvent menu(QEvent::FocusOut, Qt::PopupFocusReason); // the box's own context menu
+        QApplication::sendEvent(&Box(), &menu);
+        QVERIFY(Box().isVisible());
         QTest::keyClicks(&Box(), " a'b\"c ");
         QTest::keyClick(&Box(), Qt::Key_Enter, Qt::KeypadModifier);
         QVERIFY(Grid().hasFocus() && Grid().Row() == 1 && Grid().Col() == 3);
