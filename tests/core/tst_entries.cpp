@@ -52,8 +52,7 @@ class EntriesTest : public QObject, CoreFixture {
         session->CurrentTable = "Almost";
         DBFunctions::NewEntry(*session, "me", "secret", "mail");
         QVERIFY(Rows("Almost").last().endsWith("|mail|me|secret"));
-        for (const auto& [field, limit] :
-             {std::pair(0, 100), std::pair(1, 50), std::pair(2, 100)}) {
+        for (const auto& [field, limit] : {std::pair(0, 100), {1, 50}, {2, 100}}) {
             QVERIFY(DBFunctions::SaveField(*session, 1, Field(field), QString(limit, 'x')));
             QVERIFY(!DBFunctions::SaveField(*session, 1, Field(field), QString(limit + 1, 'y')));
             messages->ExpectOne(QString("Sorry, input is limited to %1 characters.").arg(limit),
