@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Checks the Debian package that `make package` made: what it holds, lintian, and, in a
 # throwaway copy of this system from which the build packages are removed, an install with apt,
-# a start from its desktop entry's Exec line and a removal with apt. Run as root (CI).
+# the installed files read with a desktop's own validators, a start from its desktop entry's
+# Exec line and a removal with apt. Run as root (CI).
 set -euo pipefail
 id=org.ketterby.ketterby
 self=$(realpath "$0")
@@ -23,6 +24,20 @@ if [ "${1:-}" = --inside ]; then
         # programs would keep them): apt installs the package with what it depends on.
         apt-get remove -y -q $build >/dev/null
         apt-get install -y -q /tmp/package.deb
+        # What it installed, read with a desktop'"'"'s own tools: every manual page renders
+        # without a warning, the entry, its icon and the metainfo'"'"'s launchable name one ID,
+        # and no placeholder is left.
+        cd /usr/share
+        for page in $(dpkg -L ketterby | grep "^/usr/share/man/man1/"); do
+            warnings=$(zcat "$page" | groff -man -ww -z 2>&1)
+            [ -z "$warnings" ] || { echo "$page: $warnings"; exit 1; }
+        done
+        grep -qx "Icon=$id" applications/$id.desktop
+        grep -q ">$id.desktop</launchable>" metainfo/$id.metainfo.xml
+        if grep "@[A-Z_]*@" ketterby/help.htm metainfo/$id.metainfo.xml; then exit 1; fi
+        desktop-file-validate applications/$id.desktop
+        appstreamcli validate --pedantic --no-net metainfo/$id.metainfo.xml
+        appstream-util validate --nonet metainfo/$id.metainfo.xml
         program=$(sed -n "s/^Exec=\([^ ]*\).*/\1/p" /usr/share/applications/$id.desktop)
         [ "$(command -v "$program")" = /usr/bin/ketterby ] ||
             { echo "the desktop entry starts $program, not /usr/bin/ketterby"; exit 1; }
@@ -57,20 +72,5 @@ lintian --fail-on error --display-info --tag-display-limit 0 "$deb"
 
 root=$(mktemp -d)
 trap 'rm -rf --one-file-system "$root"' EXIT
-# What it holds, read with a desktop's own tools: every manual page renders without a warning,
-# the entry, its icon and the metainfo's launchable name one ID, and no placeholder is left.
-dpkg-deb -x "$deb" "$root/tree"
-cd "$root/tree/usr/share"
-for program in $(grep '^/usr/bin/' <<<"$contents"); do
-    warnings=$(zcat "man/man1/${program#/usr/bin/}.1.gz" | groff -man -ww -z 2>&1)
-    [ -z "$warnings" ] || { echo "$program: $warnings"; exit 1; }
-done
-grep -qx "Icon=$id" applications/$id.desktop
-grep -q ">$id.desktop</launchable>" metainfo/$id.metainfo.xml
-if grep '@[A-Z_]*@' ketterby/help.htm metainfo/$id.metainfo.xml; then exit 1; fi
-desktop-file-validate applications/$id.desktop
-appstreamcli validate --pedantic --no-net metainfo/$id.metainfo.xml
-appstream-util validate --nonet metainfo/$id.metainfo.xml
-cd /
 unshare --mount --propagation private bash "$self" --inside "$root" "$deb"
 echo "$deb: installed, started from its desktop entry and removed"
