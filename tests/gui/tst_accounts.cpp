@@ -209,12 +209,13 @@ class AccountsTest : public QObject, protected Fixture {
         });
         second.findChild<QAction*>("mnuAccountsAccountSetup")->trigger();
         QCOMPARE(Bytes(folder->File("bob.mdb")), store);
-        Setup([](frmAccounts& a) { Fill(a, Edit, {"bob", "first", "bob", "second", "second"}); });
+        // A re-key under the same name, to an empty password, which Edit (unlike New) allows.
+        Setup([](frmAccounts& a) { Fill(a, Edit, {"bob", "first", "bob", "", ""}); });
         WriteBytes(folder->File("bob.bak"), "a backup the old password does not open stays");
-        Setup([](frmAccounts& a) { Fill(a, Edit, {"bob", "second", "alice", "third", "third"}); });
+        Setup([](frmAccounts& a) { Fill(a, Edit, {"bob", "", "alice", "third", "third"}); });
         QCOMPARE(folder->Files(), (QStringList{"alice.mdb", "bob.bak"}));
         Setup([&](frmAccounts& a) {
-            Fill(a, Login, {"alice", "second"});
+            Fill(a, Login, {"alice", "first"});
             messages->ExpectOne(CouldNotOpen, Icon::Information);
             Fill(a, Login, {"alice", "third"});
         });
