@@ -1,16 +1,18 @@
 // Store files of a chosen shape for the benchmarks, made once each.
 #include "bench/BenchStores.h"
 
-#include "core/StoreFiles.h"
-#include "gui/PopulateFlexGrid.h"
-#include "gui/StoreSetup.h"
+#include "core/Accounts.h"
+#include "core/TableCommands.h"
+#include "gui/EntryGrid.h"
+
+#include <QFileInfo>
 
 #include "tests/support/CoreSupport.h"
 
 BenchStore::BenchStore(int tables, int entries) {
-    QList<TableContent> content = {{"Default", Entries(entries, "default")}};
+    QList<TableContent> content = {{"Default", SampleEntries(entries, "default")}};
     for (int table = 1; table < tables; ++table)
-        content.append({"Table " + QString::number(table), Entries(entries, "entry")});
+        content.append({"Table " + QString::number(table), SampleEntries(entries, "entry")});
     MakeStore(Path(), Key(), content);
 }
 
@@ -18,17 +20,26 @@ StoreKey BenchStore::Key() {
     return KeyOf("bench");
 }
 
-bool LoggedIn::Open(const QString& path, const StoreKey& key) {
-    session = DBFunctions::OpenSession(path, key);
-    if (session)
-        DBFunctions::SetupDatabase(*session, tables, grid);
-    return bool(session);
+bool LoggedIn::Open(const QString& path) {
+    const QFileInfo file(path);
+    auto opened = Accounts::LogIn(file.completeBaseName(), file.path() + '/', "bench",
+                                  Accounts::Upkeep::CompactAndBackUp);
+    if (!opened.Done())
+        return false;
+    session = std::move(*opened);
+    tables.setStringList(*Tables::List(*session));
+    shown = DefaultTable;
+    EntryGrid::PopulateFlexGrid(shown, grid, session->Connection(), 0, 0);
+    return true;
 }
 
 void LoggedIn::Close() {
-    DBFunctions::CloseDatabase(session, tables, grid);
+    session.reset();
+    tables.setStringList({});
+    EntryGrid::ClearEntries(grid);
 }
 
 void LoggedIn::Refill() {
-    Routines::RefillGrid(*session, grid);
+    EntryGrid::PopulateFlexGrid(shown, grid, session->Connection(), qint16(grid.Row()),
+                                qint16(grid.Col()));
 }

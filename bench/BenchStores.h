@@ -21,14 +21,16 @@ class BenchStore {
     QTemporaryDir folder;
 };
 
-// A store logged in as the main window does it: the open store, its table names and the grid.
+// A store logged in as the main window does it: the open store, its table names, the table
+// shown and the grid.
 struct LoggedIn {
-    // False when the store did not open.
-    bool Open(const QString& path, const StoreKey& key);
+    // Logs in with the password "bench"; false when the store did not open.
+    bool Open(const QString& path);
     void Close();
     void Refill();
 
     std::unique_ptr<Session> session;
     QStringListModel tables;
+    QString shown;
     FlexGrid grid;
 };

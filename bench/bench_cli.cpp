@@ -1,6 +1,7 @@
 // Benchmarks of ketterby-cli: search over 100 tables x 99 entries and the import of 5,000 rows,
 // each as a whole process (its key derivation included) and as the core work alone, to set
-// against DeriveStoreKey and the stretching for the store's salt (FileKey), the log-in's own cost, measured in the same run.
+// against DeriveStoreKey and the stretching for the store's salt (FileKey), the log-in's own cost,
+// measured in the same run.
 #include "bench/BenchStores.h"
 #include "core/Engine.h"
 #include "core/ImportEntries.h"
@@ -76,7 +77,7 @@ void CliImport(benchmark::State& state) {
 BENCHMARK(CliImport)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void ImportEntries(benchmark::State& state) {
-    QList<DBFunctions::ImportedEntry> entries;
+    QList<Import::ImportedEntry> entries;
     for (int row = 0; row < 5000; ++row)
         entries.append(
             {"g" + QString::number(row / 100),
@@ -86,7 +87,7 @@ void ImportEntries(benchmark::State& state) {
         const BenchStore store(1, 0);
         const Engine::Connection connection(store.Path(), BenchStore::Key());
         state.ResumeTiming();
-        DBFunctions::ImportEntries(connection, entries);
+        Import::ImportEntries(connection, entries);
     }
 }
 BENCHMARK(ImportEntries)->Unit(benchmark::kMillisecond);

@@ -3,11 +3,11 @@
 #include "bench/BenchStores.h"
 #include "core/Engine.h"
 #include "core/Generate.h"
-#include "core/MessageBoxes.h"
 #include "core/StoreKey.h"
 #include "counters/Counters.h"
+#include "gui/EntryGrid.h"
 #include "gui/FlexGrid.h"
-#include "gui/PopulateFlexGrid.h"
+#include "gui/MessageBoxes.h"
 #include "gui/frmAccounts.h"
 #include "gui/frmKetterby.h"
 
@@ -36,21 +36,20 @@ class CountedLoop {
     Counters::Counts start;
 };
 
-// SetupDatabase as a log-in runs it, on a store of N tables of 99 entries.
-void SetupDatabase(benchmark::State& state) {
+// A log-in as the windows run it, key derivation included, on a store of N tables of 99
+// entries.
+void LogIn(benchmark::State& state) {
     const BenchStore store(int(state.range(0)), 99);
-    // The key as the Login button hands it over: stretched for the store's salt.
-    const StoreKey key = BenchStore::Key().ForFile(store.Path());
     LoggedIn open;
-    open.Open(store.Path(), key); // makes the backup
+    open.Open(store.Path()); // makes the backup
     const CountedLoop counted(state);
     for (auto _ : state) {
         open.Close();
-        if (!open.Open(store.Path(), key))
+        if (!open.Open(store.Path()))
             state.SkipWithError("the log-in failed");
     }
 }
-BENCHMARK(SetupDatabase)->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond);
+BENCHMARK(LogIn)->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond);
 
 // The main window, counting the stores it is handed.
 struct CountingWindow : StoreView {
@@ -99,9 +98,9 @@ BENCHMARK(FileKey)->Unit(benchmark::kMillisecond);
 void PopulateFlexGrid(benchmark::State& state) {
     const BenchStore store(1, int(state.range(0)));
     LoggedIn open;
-    open.Open(store.Path(), BenchStore::Key());
+    open.Open(store.Path());
     for (auto _ : state)
-        Routines::PopulateFlexGrid(DefaultTable, open.grid, open.session->Connection(), 0, 0);
+        EntryGrid::PopulateFlexGrid(DefaultTable, open.grid, open.session->Connection(), 0, 0);
 }
 BENCHMARK(PopulateFlexGrid)->Arg(99)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 

@@ -3,10 +3,9 @@
 
 #include "cli/Csv.h"
 #include "cli/ImportLayout.h"
+#include "cli/Messages.h"
 #include "cli/OpenStore.h"
 #include "cli/Refusal.h"
-#include "core/EntryOperations.h"
-#include "core/ErrorTrap.h"
 #include "core/Generate.h"
 #include "core/StoreReading.h"
 #include "core/TableCatalogue.h"
@@ -19,6 +18,7 @@
 namespace Commands {
 namespace {
 
+using Messages::Trap;
 using StoreReading::StoredEntry;
 
 const QByteArray ExportHeader = "Table,Date,Description,User ID,Password\r\n";
@@ -134,16 +134,16 @@ bool ImportEntries(const QCommandLineParser& line) {
     const QString& file = arguments[1];
     const ImportPlan plan = PlanImport(file, Csv::ReadFile(file), line.value("table"));
     const auto session = OpenStore(arguments[0], Access::Change);
-    QList<DBFunctions::ImportedTable> tables;
+    QList<Import::ImportedTable> tables;
     if (!Trap("ImportEntries",
-              [&] { tables = DBFunctions::ImportEntries(session->Connection(), plan.entries); }))
+              [&] { tables = Import::ImportEntries(session->Connection(), plan.entries); }))
         return false;
     for (const auto& table : tables) {
         PrintLine({"Added " + Entries(table.added) + " to " + table.name + "."});
         if (!table.filledUp.isEmpty())
             PrintLine({QString("%1 holds %2 entries, so the rest went into %3.")
                            .arg(table.filledUp)
-                           .arg(DBFunctions::EntryLimit)
+                           .arg(EntrySchema::EntryLimit)
                            .arg(table.name)});
     }
     if (!plan.ignoredColumns.isEmpty())

@@ -3,7 +3,7 @@
 
 #include "cli/Refusal.h"
 #include "core/EntryDates.h"
-#include "core/Session.h"
+#include "core/TableCatalogue.h"
 
 #include <algorithm>
 #include <array>
@@ -32,11 +32,11 @@ struct FieldRule {
     const char* name;
     int limit;
 };
-constexpr FieldRule Rules[FieldCount] = {{"table name", 50},
+constexpr FieldRule Rules[FieldCount] = {{"table name", EntrySchema::TableNameLimit},
                                          {"date", 10},
-                                         {"description", EntryLimits::Description},
-                                         {"user ID", EntryLimits::UserID},
-                                         {"password", EntryLimits::Password}};
+                                         {"description", EntrySchema::DescriptionLimit},
+                                         {"user ID", EntrySchema::UserIDLimit},
+                                         {"password", EntrySchema::PasswordLimit}};
 
 std::optional<Field> FieldOf(const QString& header) {
     const QString name = header.trimmed().toLower();

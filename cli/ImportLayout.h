@@ -9,7 +9,7 @@
 // What an import file holds, read through its header line: the exports of the common password
 // managers and browsers name their columns differently, and each name is taken for one field.
 struct ImportPlan {
-    QList<DBFunctions::ImportedEntry> entries;
+    QList<Import::ImportedEntry> entries;
     QStringList ignoredColumns;
 };
 

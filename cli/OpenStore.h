@@ -8,12 +8,18 @@
 
 enum class Access { Read, Change };
 
-// A STORE argument as a path: itself when it names a folder or ends in ".mdb", else the store
-// of that account in the user's data folder, where the windows look when the folder box is
-// empty.
-QString StorePath(const QString& argument);
+// An account as both front ends name it: its name and the folder its store is in.
+struct Account {
+    QString name;
+    QString folder;
+};
 
-// Opens the store as a log-in does: asks for the password, checks that the store opens with
-// its key, takes the lock and checks the shape. To read, nothing in its folder is written; to
-// change it, the log-in's compaction and backup come first. Throws a Refusal when it cannot.
+// A STORE argument as an account: a path to a store file (with "/" or ending in ".mdb") as
+// its folder and name, else an account name in the user's data folder, where the windows look
+// when the folder box is empty.
+Account AccountOf(const QString& argument);
+
+// Opens the store as a log-in does, after asking for the password. To read, nothing in its
+// folder is written; to change it, the log-in's compaction and backup come first. Throws a
+// Refusal, after telling why, when it cannot.
 std::unique_ptr<Session> OpenStore(const QString& argument, Access access);

@@ -2,7 +2,6 @@
 #include "cli/Commands.h"
 #include "cli/Messages.h"
 #include "cli/Refusal.h"
-#include "core/ErrorTrap.h"
 
 #include <QCoreApplication>
 
@@ -107,7 +106,8 @@ QString CommandHelp(const Command& command, const QCommandLineParser& parser) {
 int Run(const QStringList& arguments) {
     const QString name = arguments.value(1);
     if (name == "--help" || name == "-h" || name == "--version") {
-        Print(stdout, name == "--version" ? Program + ' ' + KETTERBY_VERSION + '\n' : ProgramHelp());
+        Print(stdout,
+              name == "--version" ? Program + ' ' + KETTERBY_VERSION + '\n' : ProgramHelp());
         return 0;
     }
     const auto& commands = AllCommands();
@@ -146,7 +146,6 @@ int main(int argc, char* argv[]) {
     QCoreApplication application(argc, argv);
     // The windows' name, so an account name is looked up in the windows' data folder.
     application.setApplicationName("Ketterby");
-    Messages::InstallResponder();
     try {
         return Run(application.arguments());
     } catch (const UsageError& error) {
@@ -157,7 +156,7 @@ int main(int argc, char* argv[]) {
             Messages::Print(refusal.reason);
         return 1;
     } catch (const Failure& failure) {
-        ReportFailure(Program, failure);
+        Messages::Tell(FailureNotice(Program, failure));
         return 1;
     }
 }

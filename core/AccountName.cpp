@@ -1,7 +1,7 @@
 // Which account names and passwords an account can take.
 #include "core/AccountName.h"
 
-#include "core/MessageBoxes.h"
+#include "core/Outcome.h"
 
 namespace AccountName {
 
@@ -20,7 +20,7 @@ QString NewAccountRefusal(const QString& name, const QString& password, const QS
     if (name.isEmpty())
         return "Please enter a valid name.";
     if (name.size() > NameLimit)
-        return MessageBoxes::TooLong(NameLimit);
+        return TooLong(NameLimit).text;
     if (!IsLiteralFileName(name))
         return RefusalMessage;
     if (password.contains(' '))
@@ -28,7 +28,7 @@ QString NewAccountRefusal(const QString& name, const QString& password, const QS
     if (passwordRequired && password.isEmpty())
         return "Please enter a valid password.";
     if (password.size() > PasswordLimit)
-        return MessageBoxes::TooLong(PasswordLimit);
+        return TooLong(PasswordLimit).text;
     if (password != confirmation)
         return Mismatch;
     return {};

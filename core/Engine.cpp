@@ -157,6 +157,11 @@ void Transaction::Commit() {
     committed = true;
 }
 
+bool IsBusy(const Failure& failure) {
+    const qint64 primary = failure.number & 0xff;
+    return primary == SQLITE_BUSY || primary == SQLITE_LOCKED;
+}
+
 QString QuoteName(const QString& name) {
     QString inner = name;
     return '"' + inner.replace('"', "\"\"") + '"';

@@ -6,6 +6,7 @@
 #include <memory>
 
 class StoreKey;
+struct Failure;
 struct sqlite3;
 struct sqlite3_stmt;
 
@@ -84,6 +85,10 @@ class Transaction {
     const Connection& connection;
     bool committed = false;
 };
+
+// Whether the failure is the engine's finding that another program holds the store's file
+// locked while it writes.
+bool IsBusy(const Failure& failure);
 
 // A table name as an identifier: double quotes, inner ones doubled, so no name can escape.
 QString QuoteName(const QString& name);

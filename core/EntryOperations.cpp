@@ -5,52 +5,40 @@
 #include "core/Engine.h"
 #include "core/EntryDates.h"
 #include "core/Environment.h"
-#include "core/ErrorTrap.h"
-#include "core/MessageBoxes.h"
 #include "core/Session.h"
 #include "core/TableCatalogue.h"
+#include "core/TableCommands.h"
 
 #include <algorithm>
-#include <memory>
 
-namespace DBFunctions {
+namespace Entries {
 namespace {
-
-using MessageBoxes::Icon;
-
-QString Table(const Session& session) {
-    return Engine::QuoteName(session.CurrentTable);
-}
 
 QString Number(qint64 number) {
     return QString::number(number);
 }
 
-qint16 Count(const Session& session) {
-    return qint16(Catalogue::CountRows(session.Connection(), session.CurrentTable));
+void MoveID(const Engine::Connection& store, const QString& table, qint64 from, qint64 to) {
+    store.Execute("UPDATE " + Engine::QuoteName(table) + " SET [ID] = ? WHERE [ID] = ?;",
+                  {Number(to), Number(from)});
 }
 
-void MoveID(const Session& session, qint64 from, qint64 to) {
-    session.Connection().Execute("UPDATE " + Table(session) + " SET [ID] = ? WHERE [ID] = ?;",
-                                 {Number(to), Number(from)});
-}
-
-// The entry with the ID, positioned on its row; throws when there is none.
-std::unique_ptr<Engine::Statement> SelectEntry(const Session& session, qint16 id) {
-    auto statement =
-        session.Connection().Prepare("SELECT * FROM " + Table(session) + " WHERE [ID] = ?;");
+// The entry with the ID; throws when there is none.
+Entry ReadEntry(const Engine::Connection& store, const QString& table, qint16 id) {
+    const auto statement =
+        store.Prepare("SELECT [Date], [Description], [User ID], [Password] FROM " +
+                      Engine::QuoteName(table) + " WHERE [ID] = ?;");
     statement->Bind(1, Number(id));
     if (!statement->Step())
         throw Failure(Engine::GenericErrorCode, "no entry has the ID " + Number(id));
-    return statement;
+    return {statement->Text(0), statement->Text(1), statement->Text(2), statement->Text(3)};
 }
 
 // Entries dated before the date, both read as calendar dates. A text that is not a date
 // counts as later than every date.
-qint16 CountEarlier(const Session& session, const QString& date) {
+qint16 CountEarlier(const Engine::Connection& store, const QString& table, const QString& date) {
     const std::optional<QDate> day = EntryDates::Read(date);
-    const auto statement =
-        session.Connection().Prepare("SELECT [Date] FROM " + Table(session) + ";");
+    const auto statement = store.Prepare("SELECT [Date] FROM " + Engine::QuoteName(table) + ";");
     qint16 count = 0;
     while (statement->Step()) {
         const std::optional<QDate> stored = EntryDates::Read(statement->Text(0));
@@ -59,130 +47,156 @@ qint16 CountEarlier(const Session& session, const QString& date) {
     return count;
 }
 
-// The longest text each field takes: Description, User ID, Password.
-int FieldLimit(Field field) {
-    constexpr int limits[] = {100, 50, 100};
-    return limits[int(field)];
+// Whether an entry has the ID; the refusal's text when not.
+Outcome CheckExists(const Session& session, const QString& table, qint16 id,
+                    const QString& refusal) {
+    const Result<qint16> count = Tables::CountRecords(session, table);
+    if (!count.Done())
+        return count;
+    if (id < 1 || id > *count)
+        return Notice{Notice::Kind::Selection, refusal};
+    return {};
 }
 
-// Where the field stands among the table's columns, after the date.
-int ColumnOf(Field field) {
-    return int(field) + 1;
+Outcome DeleteRecord(const Session& session, const QString& table, qint16 id) {
+    return Attempt("DeleteRecord", [&] {
+        const Engine::Connection& store = session.Connection();
+        Engine::Transaction transaction(store);
+        store.Execute("DELETE FROM " + Engine::QuoteName(table) + " WHERE [ID] = ?;", {Number(id)});
+        // Lowest first, so that no two entries ever share an ID.
+        for (qint64 i = id, count = Catalogue::CountRows(store, table); i <= count; ++i)
+            MoveID(store, table, i + 1, i);
+        transaction.Commit();
+    });
+}
+
+Outcome NewRecord(const Session& session, const QString& table, const Entry& entry, qint16 id) {
+    return Attempt("NewRecord", [&] {
+        const Engine::Connection& store = session.Connection();
+        Engine::Transaction transaction(store);
+        // Highest first, so that no two entries ever share an ID.
+        for (qint64 i = Catalogue::CountRows(store, table); i >= id; --i)
+            MoveID(store, table, i, i + 1);
+        InsertRow(store, table, entry, id);
+        transaction.Commit();
+    });
+}
+
+void WriteField(const Session& session, const QString& table, qint16 id, Field field,
+                const QString& text) {
+    session.Connection().Execute("UPDATE " + Engine::QuoteName(table) + " SET " +
+                                     Engine::QuoteName(EntrySchema::ColumnOf(field)) +
+                                     " = ? WHERE [ID] = ?;",
+                                 {text, Number(id)});
 }
 
 } // namespace
 
-bool CheckSelectedRow(const Session& session, qint16 row) {
-    const qint16 count = CountRecords(session);
-    if (row >= 1 && row <= count)
-        return true;
-    MessageBoxes::Show("Please select a valid row.", Icon::Exclamation);
-    return false;
+void InsertRow(const Engine::Connection& connection, const QString& table, const Entry& entry,
+               qint64 id) {
+    connection.Execute("INSERT INTO " + Engine::QuoteName(table) +
+                           " ([Date], [Description], [User ID], [Password], [ID]) "
+                           "VALUES (?, ?, ?, ?, ?);",
+                       {entry.date, entry.description, entry.userID, entry.password, Number(id)});
 }
 
-void NewEntry(const Session& session, const QString& userID, const QString& password,
-              const QString& description) {
-    Trap("NewEntry", [&] {
-        const qint16 count = CountRecords(session);
-        if (count >= EntryLimit) {
-            MessageBoxes::Show("This table is full, only " + Number(EntryLimit) +
-                                   " records allowed.",
-                               Icon::Information);
-            return;
-        }
-        NewRecord(session,
-                  {EntryDates::Format(Environment::Today()), description, userID, password},
-                  qint16(count + 1));
-    });
+Outcome CheckSelected(const Session& session, const QString& table, qint16 id) {
+    return CheckExists(session, table, id, "Please select a valid row.");
 }
 
-void DeleteEntry(const Session& session, qint16 row) {
-    Trap("DeleteEntry", [&] {
-        const qint16 count = CountRecords(session);
-        if (row < 1 || row > count) {
-            MessageBoxes::Show("No record exists at that row.", Icon::Exclamation,
-                               MessageBoxes::Buttons::OKCancel);
-            return;
-        }
-        if (MessageBoxes::Confirm("Are you sure you wish to delete this entry?" +
-                                  MessageBoxes::LineBreak + "Record " + Number(row) +
-                                  " will be deleted permanently."))
-            DeleteRecord(session, row);
-    });
+Outcome CheckNewEntry(const QString& userID, const QString& password, const QString& description) {
+    const std::pair<const QString&, Field> checks[] = {
+        {userID, Field::UserID}, {password, Field::Password}, {description, Field::Description}};
+    for (const auto& [text, field] : checks)
+        if (text.size() > EntrySchema::NewEntryLimit(field))
+            return TooLong(EntrySchema::NewEntryLimit(field));
+    return {};
 }
 
-bool DeleteRecord(const Session& session, qint16 id) {
-    return Trap("DeleteRecord", [&] {
-        Engine::Transaction transaction(session.Connection());
-        session.Connection().Execute("DELETE FROM " + Table(session) + " WHERE [ID] = ?;",
-                                     {Number(id)});
-        // Lowest first, so that no two entries ever share an ID.
-        for (qint64 i = id, count = Count(session); i <= count; ++i)
-            MoveID(session, i + 1, i);
-        transaction.Commit();
-    });
+Outcome Add(const Session& session, const QString& table, const QString& userID,
+            const QString& password, const QString& description) {
+    if (Outcome refused = CheckNewEntry(userID, password, description); !refused.Done())
+        return refused;
+    const Result<qint16> count = Tables::CountRecords(session, table);
+    if (!count.Done())
+        return count;
+    if (*count >= EntrySchema::EntryLimit)
+        return Notice{Notice::Kind::Input, "This table is full, only " +
+                                               Number(EntrySchema::EntryLimit) +
+                                               " records allowed."};
+    return NewRecord(session, table,
+                     {EntryDates::Format(Environment::Today()), description, userID, password},
+                     qint16(*count + 1));
 }
 
-bool NewRecord(const Session& session, const Entry& entry, qint16 id) {
-    return Trap("NewRecord", [&] {
-        Engine::Transaction transaction(session.Connection());
-        // Highest first, so that no two entries ever share an ID.
-        for (qint64 i = Count(session); i >= id; --i)
-            MoveID(session, i, i + 1);
-        session.Connection().Execute(
-            "INSERT INTO " + Table(session) + " VALUES (?, ?, ?, ?, ?);",
-            {entry.date, entry.description, entry.userID, entry.password, Number(id)});
-        transaction.Commit();
-    });
+Outcome CheckDeletable(const Session& session, const QString& table, qint16 id) {
+    return CheckExists(session, table, id, "No record exists at that row.");
 }
 
-void CutEntry(const Session& session, CutBuffer& buffer, qint16 row) {
-    if (!CheckSelectedRow(session, row))
-        return;
-    CutBuffer cut;
-    const bool read = Trap("CutEntry", [&] {
-        const auto statement = SelectEntry(session, row);
-        cut = {session.CurrentTable,
-               {statement->Text(0), statement->Text(1), statement->Text(2), statement->Text(3)},
-               qint16(statement->Integer(4)),
-               true};
-    });
-    if (read && DeleteRecord(session, row))
-        buffer = cut;
+Outcome Delete(const Session& session, const QString& table, qint16 id) {
+    if (Outcome refused = CheckDeletable(session, table, id); !refused.Done())
+        return refused;
+    return DeleteRecord(session, table, id);
 }
 
-void PasteEntry(const Session& session, CutBuffer& buffer) {
+Outcome Cut(const Session& session, const QString& table, qint16 id, CutBuffer& buffer) {
+    if (Outcome refused = CheckSelected(session, table, id); !refused.Done())
+        return refused;
+    const auto entry =
+        AttemptValue("CutEntry", [&] { return ReadEntry(session.Connection(), table, id); });
+    if (!entry.Done())
+        return entry;
+    Outcome deleted = DeleteRecord(session, table, id);
+    if (deleted.Done())
+        buffer = {table, *entry, id, true};
+    return deleted;
+}
+
+Outcome Paste(const Session& session, const QString& table, CutBuffer& buffer) {
     if (!buffer.full)
-        return;
-    qint16 id = 0;
-    const bool placed = Trap("PasteEntry", [&] {
-        id = session.CurrentTable == buffer.sourceTable
-                 ? std::min(buffer.id, qint16(Count(session) + 1))
-                 : qint16(CountEarlier(session, buffer.entry.date) + 1);
+        return {};
+    const auto id = AttemptValue("PasteEntry", [&] {
+        const Engine::Connection& store = session.Connection();
+        return table == buffer.sourceTable
+                   ? std::min(buffer.id, qint16(Catalogue::CountRows(store, table) + 1))
+                   : qint16(CountEarlier(store, table, buffer.entry.date) + 1);
     });
-    if (placed && NewRecord(session, buffer.entry, id))
+    if (!id.Done())
+        return id;
+    Outcome placed = NewRecord(session, table, buffer.entry, *id);
+    if (placed.Done())
         buffer = {};
+    return placed;
 }
 
-QString ReadField(const Session& session, qint16 row, Field field) {
-    return SelectEntry(session, row)->Text(ColumnOf(field));
+Result<QString> ReadField(const Session& session, const QString& table, qint16 id, Field field,
+                          const QString& procedure) {
+    return AttemptValue(procedure, [&] {
+        const Entry entry = ReadEntry(session.Connection(), table, id);
+        const QString fields[] = {entry.description, entry.userID, entry.password};
+        return fields[int(field)];
+    });
 }
 
-bool SaveField(const Session& session, qint16 row, Field field, const QString& text) {
-    const int limit = FieldLimit(field);
-    if (text.size() > limit) {
-        MessageBoxes::Show("Sorry, input is limited to " + Number(limit) + " characters.",
-                           Icon::Information);
-        return false;
-    }
-    return Trap("SaveField", [&] { WriteField(session, row, field, text); });
+Outcome SaveField(const Session& session, const QString& table, qint16 id, Field field,
+                  const QString& text) {
+    const int limit = EntrySchema::Limit(field);
+    if (text.size() > limit)
+        return Notice{Notice::Kind::Input,
+                      "Sorry, input is limited to " + Number(limit) + " characters."};
+    return Attempt("SaveField", [&] { WriteField(session, table, id, field, text); });
 }
 
-void WriteField(const Session& session, qint16 row, Field field, const QString& text) {
-    session.Connection().Execute("UPDATE " + Table(session) + " SET " +
-                                     Engine::QuoteName(Catalogue::Layout[ColumnOf(field)]) +
-                                     " = ? WHERE [ID] = ?;",
-                                 {text, Number(row)});
+Result<QString> PasswordToReplace(const Session& session, const QString& table, qint16 id) {
+    if (Outcome refused = CheckSelected(session, table, id); !refused.Done())
+        return Result<QString>(refused);
+    return ReadField(session, table, id, Field::Password, "InsertPassword");
 }
 
-} // namespace DBFunctions
+Outcome ReplacePassword(const Session& session, const QString& table, qint16 id,
+                        const QString& password) {
+    return Attempt("InsertPassword",
+                   [&] { WriteField(session, table, id, Field::Password, password); });
+}
+
+} // namespace Entries

@@ -1,57 +1,65 @@
 #pragma once
 
 #include "core/Entry.h"
+#include "core/Outcome.h"
 
 #include <QString>
 
 class Session;
 struct CutBuffer;
 
-// The operations on the entries of the current table. Each keeps the table's IDs exactly 1..N
-// and changes the table in one transaction, so a failure leaves it as it was and is reported
-// under the operation's name.
-namespace DBFunctions {
+namespace Engine {
+class Connection;
+}
 
-// The fields of an entry that the user can change, in the order the store keeps them.
-enum class Field { Description, UserID, Password };
+// The operations on the entries of a table, each addressing an entry by its table and ID.
+// Each keeps the table's IDs exactly 1..N and changes it in one transaction, so a failure
+// leaves it as it was and is reported under the operation's name.
+namespace Entries {
 
-// New refuses to add to a table that holds this many entries.
-inline constexpr qint16 EntryLimit = 99;
+using EntrySchema::Field;
 
-// Whether the grid row shows an entry; if not, the user is asked to select one.
-bool CheckSelectedRow(const Session& session, qint16 row);
+// Whether the table has an entry with the ID; "Please select a valid row." when not.
+Outcome CheckSelected(const Session& session, const QString& table, qint16 id);
 
-// Appends an entry dated today, unless the table is full.
-void NewEntry(const Session& session, const QString& userID, const QString& password,
-              const QString& description);
+// The New Entry dialog's limits, checked in its order: user ID, password, description.
+Outcome CheckNewEntry(const QString& userID, const QString& password, const QString& description);
 
-// Deletes the entry of the row after the user confirms.
-void DeleteEntry(const Session& session, qint16 row);
+// Appends an entry dated today, unless a text is too long or the table is full.
+Outcome Add(const Session& session, const QString& table, const QString& userID,
+            const QString& password, const QString& description);
 
-// Deletes the entry with the ID and moves the ones above it down by one. False on failure.
-bool DeleteRecord(const Session& session, qint16 id);
+// Whether there is an entry to delete at the ID; "No record exists at that row." when not.
+Outcome CheckDeletable(const Session& session, const QString& table, qint16 id);
 
-// Inserts the entry with the ID, moving that ID and the ones above it up by one first.
-// False on failure.
-bool NewRecord(const Session& session, const Entry& entry, qint16 id);
+// Deletes the entry and moves the ones above it down by one.
+Outcome Delete(const Session& session, const QString& table, qint16 id);
 
-// Moves the entry of the row into the cut buffer. The buffer changes only when the entry has
-// left its table.
-void CutEntry(const Session& session, CutBuffer& buffer, qint16 row);
+// Moves the entry into the cut buffer. The buffer changes only when the entry has left its
+// table.
+Outcome Cut(const Session& session, const QString& table, qint16 id, CutBuffer& buffer);
 
-// Puts the cut entry into the current table: in its own table back at its place (or at the
-// end, should the table have shrunk meanwhile), in another one in date order. The buffer
-// stays full when the entry could not be placed.
-void PasteEntry(const Session& session, CutBuffer& buffer);
+// Puts the cut entry into the table: in its own table back at its place (or at the end,
+// should the table have shrunk meanwhile), in another one in date order. Nothing happens when
+// the buffer is empty; it stays full when the entry could not be placed.
+Outcome Paste(const Session& session, const QString& table, CutBuffer& buffer);
 
-// The stored text of a field of the entry in the row.
-QString ReadField(const Session& session, qint16 row, Field field);
+// The stored text of a field, a failure reported under the procedure that reads it.
+Result<QString> ReadField(const Session& session, const QString& table, qint16 id, Field field,
+                          const QString& procedure);
 
-// Writes the text into a field of the entry in the row; throws on failure.
-void WriteField(const Session& session, qint16 row, Field field, const QString& text);
+// Writes the text into the field unless it is longer than the field takes.
+Outcome SaveField(const Session& session, const QString& table, qint16 id, Field field,
+                  const QString& text);
 
-// Writes the text into the field unless it is longer than the field allows. True when it was
-// written.
-bool SaveField(const Session& session, qint16 row, Field field, const QString& text);
+// Insert's two steps: the password that a generated one would replace, shown to the user for
+// confirmation, and the replacement.
+Result<QString> PasswordToReplace(const Session& session, const QString& table, qint16 id);
+Outcome ReplacePassword(const Session& session, const QString& table, qint16 id,
+                        const QString& password);
 
-} // namespace DBFunctions
+// The one statement that adds an entry with its ID, inside the caller's transaction.
+void InsertRow(const Engine::Connection& connection, const QString& table, const Entry& entry,
+               qint64 id);
+
+} // namespace Entries

@@ -11,7 +11,7 @@
 
 #include <algorithm>
 
-namespace DBFunctions {
+namespace Import {
 namespace {
 
 // The table for the next entries of that name: the stored one, or a new empty one.
@@ -47,13 +47,13 @@ QList<ImportedTable> ImportEntries(const Engine::Connection& connection,
             const auto [table, count] =
                 TableToFill(connection, suffix == 1 ? base : base + ' ' + QString::number(suffix));
             const qsizetype added =
-                std::clamp<qsizetype>(EntryLimit - count, 0, queue.size() - next);
+                std::clamp<qsizetype>(EntrySchema::EntryLimit - count, 0, queue.size() - next);
             for (qsizetype i = 0; i < added; ++i) {
                 const Entry& entry = queue[next + i];
-                connection.Execute("INSERT INTO " + Engine::QuoteName(table) +
-                                       " VALUES (?, ?, ?, ?, ?);",
+                Entries::InsertRow(connection, table,
                                    {entry.date.isEmpty() ? today : entry.date, entry.description,
-                                    entry.userID, entry.password, QString::number(count + i + 1)});
+                                    entry.userID, entry.password},
+                                   count + i + 1);
             }
             if (added > 0)
                 tables.append({table, added, previous});
@@ -65,4 +65,4 @@ QList<ImportedTable> ImportEntries(const Engine::Connection& connection,
     return tables;
 }
 
-} // namespace DBFunctions
+} // namespace Import

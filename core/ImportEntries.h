@@ -9,7 +9,7 @@ namespace Engine {
 class Connection;
 }
 
-namespace DBFunctions {
+namespace Import {
 
 // An entry to add to the table of that name; an empty date means today's.
 struct ImportedEntry {
@@ -31,4 +31,4 @@ struct ImportedTable {
 QList<ImportedTable> ImportEntries(const Engine::Connection& connection,
                                    const QList<ImportedEntry>& entries);
 
-} // namespace DBFunctions
+} // namespace Import

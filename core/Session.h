@@ -8,23 +8,20 @@
 
 #include <memory>
 
-inline const QString DefaultTable = QStringLiteral("Default");
-
-// The logged-in store: its one open connection and the table shown. It exists only while a
-// store is open, so a procedure that is handed one never meets a closed store.
+// The logged-in store: its one open connection, and its lock while it is open. It exists only
+// while a store is open, so a procedure that is handed one never meets a closed store.
 class Session {
   public:
-    // Opens the store with its key and keeps its lock, if given, while open; throws a Failure
-    // when it cannot.
-    Session(const QString& path, const StoreKey& key, std::unique_ptr<StoreLock> lock = nullptr)
-        : lock(std::move(lock)), connection(path, key) {}
+    // Opens the store with its key; throws a Failure when it cannot.
+    Session(const QString& path, const StoreKey& key)
+        : connection(std::make_unique<Engine::Connection>(path, key)) {}
+    // Keeps a connection that is already open, and the lock that keeps others away from it.
+    Session(std::unique_ptr<StoreLock> lock, std::unique_ptr<Engine::Connection> connection)
+        : lock(std::move(lock)), connection(std::move(connection)) {}
 
-    const Engine::Connection& Connection() const { return connection; }
-
-    // The table shown in the entry grid.
-    QString CurrentTable = DefaultTable;
+    const Engine::Connection& Connection() const { return *connection; }
 
   private:
     std::unique_ptr<StoreLock> lock; // released after the connection closes
-    Engine::Connection connection;
+    std::unique_ptr<Engine::Connection> connection;
 };

@@ -22,26 +22,29 @@
 //   bob.mdb.lock       exists while a copy of the program has the store open or changes it;
 //                      one left by a crash, or left empty, is taken over.
 //
-// What a crash at any step keeps:
-//   - a store is whole under the old key and name or under the new ones, never half-written:
-//     every copy is synced before its rename, and every rename and delete is followed by a
-//     sync of its folder;
-//   - the backup, when there is one, opens with the store's current key;
-//   - a name is never left holding a store that cannot be logged in to.
+// What a crash at any step keeps, and what every step keeps while nothing crashes; the code
+// that keeps each cites its number:
+//   1. a store is whole under the old key and name or under the new ones, never half-written:
+//      every copy is synced before its rename, and every rename and delete is followed by a
+//      sync of its folder;
+//   2. the backup, when there is one, opens with the store's current key;
+//   3. a name is never left holding a store that cannot be logged in to;
+//   4. nothing is written over a file the program did not make: a new store or a renamed one
+//      is moved to its name only while nothing is there;
+//   5. a temporary copy that could not be finished is removed at once, so no leftover of a
+//      failure stays beside the store;
+//   6. nothing is written into a store that has not opened with its key and shown the entry
+//      schema, and a backup is refreshed only from a store that was read whole.
 #include "core/StoreFiles.h"
 
 #include "core/Environment.h"
-#include "core/ErrorTrap.h"
 #include "core/FileOperations.h"
-#include "core/MessageBoxes.h"
-#include "core/StoreLock.h"
 #include "core/TableCatalogue.h"
-
-#include <QFileInfo>
 
 #include <functional>
 #include <optional>
 
+namespace StoreFiles {
 namespace {
 
 const QString JournalSuffix = QStringLiteral("-journal");
@@ -52,7 +55,7 @@ void DeleteLeftovers(const QString& temporary) {
 }
 
 // Runs a step that fills or places a temporary file; when the step fails, no part of the
-// file stays behind.
+// file stays behind [5].
 template <class Step> void RemovingLeftoversOnFailure(const QString& temporary, Step&& step) {
     try {
         std::forward<Step>(step)();
@@ -83,103 +86,31 @@ void ExportStore(const Engine::Connection& store, const QString& temporary,
     });
 }
 
-// The open store's file is replaced by its whole copy under the new key, or not at all.
-void CompactInPlace(const Engine::Connection& store, const QString& path, const QString& temporary,
-                    const StoreKey& newKey) {
-    ExportStore(store, temporary, newKey);
-    RemovingLeftoversOnFailure(temporary, [&] { FileOperations::ReplaceFile(temporary, path); });
-}
-
-QString AccountOf(const QString& path) {
-    return QFileInfo(path).completeBaseName();
-}
-
-QString BackupPath(const QString& path) {
-    return path.left(path.size() - 4) + ".bak";
-}
-
-} // namespace
-
-namespace Routines {
-
-QString CompactionPath(const QString& storePath) {
-    return storePath + ".compacting";
-}
-
-bool CreateDatabase(const QString& path, const StoreKey& key) {
-    const QString temporary = CompactionPath(path);
-    std::optional<Engine::Connection> store;
-    const bool made = Trap("CreateDatabase",
-                           [&] {
-                               DeleteLeftovers(temporary);
-                               FileOperations::CreatePrivateFile(temporary);
-                               store.emplace(temporary, key, Engine::Connection::Mode::CreateNew);
-                           }) &&
-                      SetupDBTable(*store, DefaultTable) && Trap("CreateDatabase", [&] {
-                          store.reset();
-                          FileOperations::MoveWithoutReplacing(temporary, path);
-                      });
-    if (!made) {
-        store.reset();
-        try {
-            DeleteLeftovers(temporary);
-        } catch (const Failure&) {
-            // Already reported: whatever stopped the creation stops the clean-up too, and the
-            // next creation or log-in removes the leftover.
-        }
-    }
-    return made;
-}
-
-} // namespace Routines
-
-namespace DBFunctions {
-namespace {
-
 // A backup older than yesterday, or a link in its place, is replaced by a copy of the store.
 void RefreshBackup(const QString& store, const QString& backupPath) {
-    const QString temporary = Routines::CompactionPath(backupPath);
+    const QString temporary = CompactionPath(backupPath);
     FileOperations::DeleteIfPresent(temporary);
     if (FileOperations::FileExists(backupPath) && !FileOperations::IsSymbolicLink(backupPath) &&
         FileOperations::LastModifiedDate(backupPath).daysTo(Environment::Today()) <= 1)
         return;
     RemovingLeftoversOnFailure(temporary, [&] {
         FileOperations::CopyFile(store, temporary);
-        FileOperations::ReplaceFile(temporary, backupPath);
+        FileOperations::ReplaceFile(temporary, backupPath); // [1]
     });
 }
 
-// The store is the file a link at the path leads to: it is compacted in its own folder, so
-// the link stays a link. The backup stays beside the path. Nothing is written for a store
-// that does not open or breaks the shape rule, and a backup is refreshed only from a store
-// that was compacted, so a store that cannot be read whole never replaces its backup.
-std::unique_ptr<Session> OpenExistingStore(const QString& path, const QString& store,
-                                           const StoreKey& key, std::unique_ptr<StoreLock> lock) {
-    std::optional<Engine::Connection> source;
-    if (!Trap("CompactDatabase", [&] { source.emplace(store, key); }) || !ValidateDatabase(*source))
-        return nullptr;
-    const bool compacted = Trap("CompactDatabase", [&] {
-        CompactInPlace(*source, store, Routines::CompactionPath(store), key);
-    });
-    source.reset();
-    if (compacted)
-        Trap("SetupDatabase", [&] { RefreshBackup(store, BackupPath(path)); });
-    return std::make_unique<Session>(store, key, std::move(lock));
-}
-
-// The store's whole copy under the new key at the temporary; false, after telling the user,
-// when it could not be written.
-bool WriteUnderNewKey(const QString& store, const StoreKey& oldKey, const QString& temporary,
-                      const StoreKey& newKey) {
-    if (Trap("CompactDatabase",
-             [&] { ExportStore(Engine::Connection(store, oldKey), temporary, newKey); }))
-        return true;
-    MessageBoxes::Show("Unable to change password!", MessageBoxes::Icon::Critical);
-    return false;
+// The store's whole copy under the new key at the temporary; told, with "Unable to change
+// password!", when it could not be written.
+Outcome WriteUnderNewKey(const Engine::Connection& store, const QString& temporary,
+                         const StoreKey& newKey) {
+    Outcome written = Attempt("CompactDatabase", [&] { ExportStore(store, temporary, newKey); });
+    if (!written.Done())
+        written.Tell({Notice::Kind::Failure, "Unable to change password!"});
+    return written;
 }
 
 // The backup's older content under the new key, with its age, at the staged path; the old
-// backup then goes, before the store takes the new key. False when there is no backup that
+// backup then goes, before the store takes the new key [2]. False when there is no backup that
 // the old key opens (one that it does not open is left as it is).
 bool StageBackup(const QString& oldBackup, const StoreKey& oldKey, const QString& staged,
                  const StoreKey& newKey) {
@@ -202,127 +133,114 @@ bool StageBackup(const QString& oldBackup, const StoreKey& oldKey, const QString
 
 // The order of a change of key or name: the store's copy is written, the backup is carried
 // to the new key, placeStore puts the copy in place, and the carried backup follows. At every
-// step the backup opens with the store's current key, or there is none until the next log-in.
-void ChangeStore(const QString& store, const StoreKey& oldKey, const StoreKey& newKey,
-                 const QString& temporary, const QString& oldBackup, const QString& newBackup,
-                 const std::function<void()>& placeStore) {
-    if (!WriteUnderNewKey(store, oldKey, temporary, newKey))
-        return;
-    const QString staged = Routines::CompactionPath(newBackup);
-    RemovingLeftoversOnFailure(temporary, [&] {
-        const bool carried = StageBackup(oldBackup, oldKey, staged, newKey);
-        RemovingLeftoversOnFailure(staged, [&] {
-            placeStore();
-            if (carried)
-                FileOperations::ReplaceFile(staged, newBackup);
+// step the backup opens with the store's current key, or there is none until the next log-in
+// [2].
+Outcome ChangeStore(std::unique_ptr<Engine::Connection> store, const StoreKey& oldKey,
+                    const StoreKey& newKey, const QString& temporary, const QString& oldBackup,
+                    const QString& newBackup, const std::function<void()>& placeStore) {
+    Outcome written = WriteUnderNewKey(*store, temporary, newKey);
+    // Closed before its file is replaced or removed, which some systems refuse for open files.
+    store.reset();
+    if (!written.Done())
+        return written;
+    return Attempt("UpdateDatabase", [&] {
+        const QString staged = CompactionPath(newBackup);
+        RemovingLeftoversOnFailure(temporary, [&] {
+            const bool carried = StageBackup(oldBackup, oldKey, staged, newKey);
+            RemovingLeftoversOnFailure(staged, [&] {
+                placeStore();
+                if (carried)
+                    FileOperations::ReplaceFile(staged, newBackup);
+            });
         });
-    });
-}
-
-void RekeyStore(const QString& path, const QString& store, const StoreKey& oldKey,
-                const StoreKey& newKey) {
-    const QString temporary = Routines::CompactionPath(store);
-    ChangeStore(store, oldKey, newKey, temporary, BackupPath(path), BackupPath(path),
-                [&] { FileOperations::ReplaceFile(temporary, store); });
-}
-
-// A renamed store is written whole under the new key before the old name goes; a file in the
-// way at the new name is refused, never overwritten. A store behind a link stays in the
-// link's target folder: a link of the new name comes first, then the new key.
-void RenameStore(const QString& oldPath, const QString& store, const StoreKey& oldKey,
-                 const QString& newPath, const StoreKey& newKey) {
-    const bool linked = store != oldPath;
-    const QString temporary = Routines::CompactionPath(linked ? store : newPath);
-    ChangeStore(store, oldKey, newKey, temporary, BackupPath(oldPath), BackupPath(newPath), [&] {
-        if (linked) {
-            FileOperations::CreateLink(store, newPath);
-            RemovingLeftoversOnFailure(newPath,
-                                       [&] { FileOperations::ReplaceFile(temporary, store); });
-        } else {
-            FileOperations::MoveWithoutReplacing(temporary, newPath);
-        }
-        FileOperations::DeleteFile(oldPath);
     });
 }
 
 } // namespace
 
-std::unique_ptr<Session> OpenSession(const QString& path, const StoreKey& key) {
-    std::unique_ptr<Session> session;
-    Trap("SetupDatabase", [&] {
-        const QString store = FileOperations::ResolveLink(path);
-        auto lock = StoreLock::Take(store, AccountOf(path));
-        if (!lock)
-            return;
-        if (!FileOperations::FileExists(store))
-            session = Routines::CreateDatabase(store, key)
-                          ? std::make_unique<Session>(store, key, std::move(lock))
-                          : nullptr;
-        else
-            session = OpenExistingStore(path, store, key, std::move(lock));
+QString CompactionPath(const QString& storePath) {
+    return storePath + ".compacting";
+}
+
+QString BackupPath(const QString& path) {
+    return path.left(path.size() - 4) + ".bak";
+}
+
+Outcome CreateDatabase(const QString& path, const StoreKey& key) {
+    const QString temporary = CompactionPath(path);
+    std::optional<Engine::Connection> store;
+    Outcome made = Attempt("CreateDatabase", [&] {
+        DeleteLeftovers(temporary);
+        FileOperations::CreatePrivateFile(temporary);
+        store.emplace(temporary, key, Engine::Connection::Mode::CreateNew);
     });
-    return session;
-}
-
-std::unique_ptr<Session> OpenWithoutWriting(const QString& path, const StoreKey& key) {
-    std::unique_ptr<Session> session;
-    Trap("SetupDatabase", [&] {
-        const QString store = FileOperations::ResolveLink(path);
-        if (auto lock = StoreLock::Take(store, AccountOf(path)))
-            session = std::make_unique<Session>(store, key, std::move(lock));
-    });
-    if (session && !ValidateDatabase(session->Connection()))
-        session.reset();
-    return session;
-}
-
-bool OpensWith(const QString& path, const StoreKey& key) {
-    const QString store = FileOperations::ResolveLink(path);
-    if (!FileOperations::FileExists(store) ||
-        !FileOperations::IsRegularOrAbsent(StoreLock::LockPath(store)) ||
-        !FileOperations::IsRegularOrAbsent(BackupPath(path)))
-        return false;
-    try {
-        const Engine::Connection probe(store, key);
-        return true;
-    } catch (const Failure&) {
-        return false;
-    }
-}
-
-bool OpenInAnotherWindow(const QString& path) {
-    return !StoreLock::Take(FileOperations::ResolveLink(path), AccountOf(path));
-}
-
-void UpdateDatabase(const QString& oldBasePath, const StoreKey& oldKey, const QString& newBasePath,
-                    const StoreKey& newKey) {
-    Trap("UpdateDatabase", [&] {
-        const QString oldPath = oldBasePath + ".mdb";
-        const QString store = FileOperations::ResolveLink(oldPath);
-        const auto lock = StoreLock::Take(store, AccountOf(oldPath));
-        if (!lock)
-            return;
-        // Names that differ in letter case alone are two names: bob becomes Bob.
-        if (newBasePath == oldBasePath)
-            RekeyStore(oldPath, store, oldKey, newKey);
-        else
-            RenameStore(oldPath, store, oldKey, newBasePath + ".mdb", newKey);
-    });
-}
-
-bool ValidateDatabase(const Engine::Connection& store) {
-    bool valid = false;
-    Trap("ValidateDatabase", [&] {
-        bool found = false;
-        for (const QString& name : store.UserTables()) {
-            if (name == DefaultTable)
-                found = true;
-            if (Catalogue::ColumnNames(store, name) != Catalogue::Layout)
-                return;
+    if (made.Done())
+        made = Attempt("SetupDBTable", [&] { Catalogue::CreateTable(*store, DefaultTable); });
+    if (made.Done())
+        made = Attempt("CreateDatabase", [&] {
+            store.reset();
+            FileOperations::MoveWithoutReplacing(temporary, path); // [1] [4]
+        });
+    if (!made.Done()) {
+        store.reset();
+        try {
+            DeleteLeftovers(temporary); // [5]
+        } catch (const Failure&) {
+            // Already told: whatever stopped the creation stops the clean-up too, and the
+            // next creation or log-in removes the leftover.
         }
-        valid = found;
-    });
-    return valid;
+    }
+    return made;
 }
 
-} // namespace DBFunctions
+Outcome Compact(std::unique_ptr<Engine::Connection>& store, const QString& path,
+                const StoreKey& key) {
+    const QString temporary = CompactionPath(path);
+    Outcome compacted = Attempt("CompactDatabase", [&] {
+        ExportStore(*store, temporary, key);
+        RemovingLeftoversOnFailure(temporary,
+                                   [&] { FileOperations::ReplaceFile(temporary, path); }); // [1]
+    });
+    if (!compacted.Done())
+        return compacted;
+    // The connection still reads the file that was replaced; the store is now the copy.
+    store.reset();
+    compacted.Add(
+        Attempt("SetupDatabase", [&] { store = std::make_unique<Engine::Connection>(path, key); }));
+    return compacted;
+}
+
+Outcome RefreshBackupOf(const QString& store, const QString& path) {
+    return Attempt("SetupDatabase", [&] { RefreshBackup(store, BackupPath(path)); });
+}
+
+Outcome UpdateDatabase(std::unique_ptr<Engine::Connection> store, const QString& oldPath,
+                       const QString& storeFile, const StoreKey& oldKey, const QString& newPath,
+                       const StoreKey& newKey) {
+    // Names that differ in letter case alone are two names: bob becomes Bob.
+    if (newPath == oldPath) {
+        const QString temporary = CompactionPath(storeFile);
+        return ChangeStore(std::move(store), oldKey, newKey, temporary, BackupPath(oldPath),
+                           BackupPath(oldPath),
+                           [&] { FileOperations::ReplaceFile(temporary, storeFile); }); // [1]
+    }
+    // A renamed store is written whole under the new key before the old name goes [3]; a file
+    // in the way at the new name is refused, never overwritten [4]. A store behind a link
+    // stays in the link's target folder: a link of the new name comes first, then the new key.
+    const bool linked = storeFile != oldPath;
+    const QString temporary = CompactionPath(linked ? storeFile : newPath);
+    return ChangeStore(std::move(store), oldKey, newKey, temporary, BackupPath(oldPath),
+                       BackupPath(newPath), [&] {
+                           if (linked) {
+                               FileOperations::CreateLink(storeFile, newPath);
+                               RemovingLeftoversOnFailure(newPath, [&] {
+                                   FileOperations::ReplaceFile(temporary, storeFile);
+                               });
+                           } else {
+                               FileOperations::MoveWithoutReplacing(temporary, newPath);
+                           }
+                           FileOperations::DeleteFile(oldPath);
+                       });
+}
+
+} // namespace StoreFiles

@@ -1,55 +1,44 @@
 #pragma once
 
-#include "core/Session.h"
+#include "core/Engine.h"
+#include "core/Outcome.h"
 #include "core/StoreKey.h"
 
 #include <QString>
 
 #include <memory>
 
-namespace Routines {
-
-// Makes a new store with its "Default" table, protected by the key and private to its owner:
-// written whole at a temporary name and moved to the path without replacing anything, so a
-// crash leaves no store or a complete one.
-bool CreateDatabase(const QString& path, const StoreKey& key);
+// Store files as files: creation, compaction, the backup and re-keying, each written whole at
+// a temporary name and moved into place. The caller holds the store's lock throughout.
+namespace StoreFiles {
 
 // Where a whole copy of a store is written before it takes the store's place: beside it,
 // under a name of the program's own.
 QString CompactionPath(const QString& storePath);
 
-} // namespace Routines
+// The backup beside a store: bob.mdb's is bob.bak.
+QString BackupPath(const QString& path);
 
-namespace DBFunctions {
+// Makes a new store with its "Default" table, protected by the key and private to its owner:
+// written whole at a temporary name and moved to the path without replacing anything, so a
+// crash leaves no store or a complete one.
+Outcome CreateDatabase(const QString& path, const StoreKey& key);
 
-// The store files' half of a log-in: creates the store when no file is at the path;
-// otherwise checks its shape, compacts it and refreshes its backup. Gives the open store,
-// locked against other copies of the program, or none after a failure (reported under
-// "SetupDatabase" or the step that failed; a store of the wrong shape is refused without a
-// message, before anything is written). Compaction and the backup are housekeeping: when
-// they cannot be written their error is shown and the log-in goes on with the store as it is.
-std::unique_ptr<Session> OpenSession(const QString& path, const StoreKey& key);
+// Replaces the open store's file at the path by a whole copy of itself, and opens the copy in
+// the connection's place. A failure leaves the store and its connection as they were.
+Outcome Compact(std::unique_ptr<Engine::Connection>& store, const QString& path,
+                const StoreKey& key);
 
-// Opens an existing store as a log-in does, with the lock and the shape check, but writes
-// nothing: no compaction and no backup, so its folder stays as it was. None after a failure
-// (reported under "SetupDatabase", or by the lock; a store of the wrong shape without a message).
-std::unique_ptr<Session> OpenWithoutWriting(const QString& path, const StoreKey& key);
+// Replaces the backup beside the path by a copy of the store file when it is two or more
+// calendar days old, missing, or a link.
+Outcome RefreshBackupOf(const QString& store, const QString& path);
 
-// Whether a store is at the path (a link followed) that opens with the key, with nothing
-// but regular files, or nothing, at its backup's and lock's paths. Writes nothing and never
-// waits on a file.
-bool OpensWith(const QString& path, const StoreKey& key);
+// Re-keys the open store and, when the path changes, renames it, all or nothing: on any
+// failure the old store is as it was. The store file is the one the old path leads to; its
+// connection is closed once the copy is written. The backup follows the new key and name, and
+// at every step opens with the store's current key or is not there.
+Outcome UpdateDatabase(std::unique_ptr<Engine::Connection> store, const QString& oldPath,
+                       const QString& storeFile, const StoreKey& oldKey, const QString& newPath,
+                       const StoreKey& newKey);
 
-// True, after telling the user, when another copy of the program has the store open.
-bool OpenInAnotherWindow(const QString& path);
-
-// Re-keys and, when the base path changes, renames a store, all or nothing: on any failure
-// the old store is as it was. The backup follows the new key and name, and at every step
-// opens with the store's current key or is not there. The caller closes the store first.
-void UpdateDatabase(const QString& oldBasePath, const StoreKey& oldKey, const QString& newBasePath,
-                    const StoreKey& newKey);
-
-// True when every user table has the five columns in order and "Default" exists.
-bool ValidateDatabase(const Engine::Connection& store);
-
-} // namespace DBFunctions
+} // namespace StoreFiles

@@ -2,7 +2,7 @@
 #include "core/StoreFolder.h"
 
 #include "core/Environment.h"
-#include "core/MessageBoxes.h"
+#include "core/Outcome.h"
 
 #include <QDir>
 #include <QFile>
@@ -27,27 +27,21 @@ void MakePrivatePath(const QString& folder) {
     QDir().mkdir(folder, Private);
 }
 
-void WarnWhenOthersCanWrite(const QString& folder) {
-    static bool warned = false;
-    const QFile::Permissions others = QFile::WriteGroup | QFile::WriteOther;
-    if (warned || !(QFile::permissions(folder) & others))
-        return;
-    warned = true;
-    MessageBoxes::Show("Other users of this computer can change the folder " + folder + "," +
-                           MessageBoxes::LineBreak +
-                           "and so replace your stores. Make it yours alone (chmod 700).",
-                       MessageBoxes::Icon::Exclamation);
-}
-
 } // namespace
+
+QString OthersCanWriteWarning(const QString& folder) {
+    const QFile::Permissions others = QFile::WriteGroup | QFile::WriteOther;
+    if (!QFileInfo::exists(folder) || !(QFile::permissions(folder) & others))
+        return {};
+    return "Other users of this computer can change the folder " + folder + "," + LineBreak +
+           "and so replace your stores. Make it yours alone (chmod 700).";
+}
 
 QString Default() {
     const QString folder = Environment::DataFolder();
     // A folder that cannot be made is named, with the reason, when a store is to be created.
     if (!QFileInfo::exists(folder))
         MakePrivatePath(QDir::cleanPath(folder));
-    else
-        WarnWhenOthersCanWrite(folder);
     return folder;
 }
 
@@ -72,7 +66,7 @@ QString CreationRefusal(const QString& path) {
     if (unanswered && ::access(name.constData(), W_OK | X_OK) == 0)
         return {};
     const QString reason = QString::fromLocal8Bit(std::strerror(errno));
-    return "Sorry, could not create this account in " + folder + MessageBoxes::LineBreak + reason;
+    return "Sorry, could not create this account in " + folder + LineBreak + reason;
 }
 
 } // namespace StoreFolder

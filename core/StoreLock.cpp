@@ -3,7 +3,6 @@
 
 #include "core/AccountName.h"
 #include "core/FileOperations.h"
-#include "core/MessageBoxes.h"
 
 #include <QFileInfo>
 
@@ -34,13 +33,15 @@ bool StoreLock::TryLock() {
 #endif
 }
 
-std::unique_ptr<StoreLock> StoreLock::Take(const QString& store, const QString& account) {
+QString StoreLock::OpenElsewhere(const QString& account) {
+    return "The account \"" + account + "\" is open in another window.";
+}
+
+Result<std::unique_ptr<StoreLock>> StoreLock::Take(const QString& store, const QString& account) {
     std::unique_ptr<StoreLock> lock(new StoreLock(store));
     // Reading a FIFO or a device in the lock's place would wait for ever.
-    if (!FileOperations::IsRegularOrAbsent(LockPath(store))) {
-        MessageBoxes::Show(AccountName::CouldNotOpen, MessageBoxes::Icon::Information);
-        return nullptr;
-    }
+    if (!FileOperations::IsRegularOrAbsent(LockPath(store)))
+        return Notice{Notice::Kind::Input, AccountName::CouldNotOpen};
     bool locked = lock->TryLock();
     // A copy killed between creating the file and writing its name into it leaves it empty:
     // a file that names no holder is taken over. Removing it fails while a live copy holds
@@ -53,7 +54,5 @@ std::unique_ptr<StoreLock> StoreLock::Take(const QString& store, const QString& 
         // A lock file that cannot be made (a read-only folder, a full disk) does not stop the
         // attempt: the store's own next write meets the same fault and reports it.
         return lock;
-    MessageBoxes::Show("The account \"" + account + "\" is open in another window.",
-                       MessageBoxes::Icon::Information);
-    return nullptr;
+    return Notice{Notice::Kind::Input, OpenElsewhere(account)};
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Outcome.h"
+
 #include <QLockFile>
 #include <QString>
 
@@ -11,11 +13,13 @@
 // no live holder and takes over.
 class StoreLock {
   public:
-    // Locks the store file (the file itself, not a link to it). When another running copy
-    // holds it, tells the user that the account is open in another window and gives none;
-    // when something other than a file is at the lock's path, tells the user that the account
-    // cannot be opened and gives none.
-    static std::unique_ptr<StoreLock> Take(const QString& store, const QString& account);
+    // Locks the store file (the file itself, not a link to it). Refused when another running
+    // copy holds it (the account is open in another window) or when something other than a
+    // file is at the lock's path (the account cannot be opened).
+    static Result<std::unique_ptr<StoreLock>> Take(const QString& store, const QString& account);
+
+    // "The account "name" is open in another window."
+    static QString OpenElsewhere(const QString& account);
 
     static QString LockPath(const QString& store);
 

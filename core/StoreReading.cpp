@@ -16,14 +16,9 @@ QList<TableSize> CountTables(const Engine::Connection& connection) {
 }
 
 QList<StoredEntry> ReadTable(const Engine::Connection& connection, const QString& table) {
-    const Catalogue::Rows rows = Catalogue::ReadRows(connection, table);
     QList<StoredEntry> entries;
-    entries.reserve(qsizetype(rows.values.size()));
-    for (const auto& values : rows.values) {
-        // A null field reads as an empty text, as the grid shows it.
-        const auto text = [&](int column) { return values[column].value_or(QString()); };
-        entries.append({table, entries.size() + 1, {text(0), text(1), text(2), text(3)}});
-    }
+    for (Entry& entry : Catalogue::ReadEntries(connection, table))
+        entries.append({table, entries.size() + 1, std::move(entry)});
     return entries;
 }
 

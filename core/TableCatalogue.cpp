@@ -1,12 +1,12 @@
-// The tables of a store: listing, creating, finding, dropping, renaming, counting, reading.
+// The statements on a store's tables: listing, creating, finding, dropping, renaming, reading.
 #include "core/TableCatalogue.h"
 
 #include "core/Engine.h"
-#include "core/ErrorTrap.h"
-#include "core/Session.h"
+#include "core/Failure.h"
 
 #include <algorithm>
 
+namespace Catalogue {
 namespace {
 
 bool SameNameInAnyCase(const QString& left, const QString& right) {
@@ -15,48 +15,22 @@ bool SameNameInAnyCase(const QString& left, const QString& right) {
 
 // The engine folds only ASCII letters; names must differ in every letter case. The table
 // being renamed does not count against its own new name.
-bool NameInUse(const Engine::Connection& connection, const QString& name,
-               const QString& renamed = {}) {
+bool NameInUse(const Engine::Connection& connection, const QString& name, const QString& renamed) {
     const QStringList tables = connection.UserTables();
     return std::any_of(tables.cbegin(), tables.cend(), [&](const QString& table) {
         return table != renamed && SameNameInAnyCase(table, name);
     });
 }
 
-} // namespace
-
-namespace Routines {
-
-QStringList GetTablesADO(const Engine::Connection& connection) {
+// The entry's texts by their column names, never by position.
+QString TextColumns() {
     QStringList names;
-    Trap("GetTablesADO", [&] { names = connection.UserTables(); });
-    return names;
+    for (const QString& column : EntrySchema::Columns.first(4))
+        names.append(Engine::QuoteName(column));
+    return names.join(", ");
 }
 
-bool SetupDBTable(const Engine::Connection& connection, const QString& name) {
-    return Trap("SetupDBTable", [&] { Catalogue::CreateTable(connection, name); });
-}
-
-bool TableExists(const Engine::Connection& connection, const QString& name) {
-    bool exists = false;
-    Trap("TableExists", [&] { exists = NameInUse(connection, name); });
-    return exists;
-}
-
-} // namespace Routines
-
-namespace DBFunctions {
-
-qint16 CountRecords(const Session& session) {
-    qint16 count = 0;
-    Trap("CountRecords",
-         [&] { count = qint16(Catalogue::CountRows(session.Connection(), session.CurrentTable)); });
-    return count;
-}
-
-} // namespace DBFunctions
-
-namespace Catalogue {
+} // namespace
 
 qint64 CountRows(const Engine::Connection& connection, const QString& table) {
     return connection.QueryInteger("SELECT COUNT(*) FROM " + Engine::QuoteName(table) + ";");
@@ -100,26 +74,30 @@ void RenameTable(const Engine::Connection& connection, const QString& oldName,
 }
 
 QStringList ColumnNames(const Engine::Connection& connection, const QString& table) {
-    const auto statement = connection.Prepare("SELECT * FROM " + Engine::QuoteName(table) + ";");
+    const auto statement =
+        connection.Prepare("PRAGMA table_info(" + Engine::QuoteName(table) + ");");
     QStringList names;
-    for (int column = 0; column < statement->ColumnCount(); ++column)
-        names.append(statement->ColumnName(column));
+    while (statement->Step())
+        names.append(statement->Text(1)); // cid, name, type, notnull, default, pk
     return names;
 }
 
-Rows ReadRows(const Engine::Connection& connection, const QString& table) {
-    const auto statement =
-        connection.Prepare("SELECT * FROM " + Engine::QuoteName(table) + " ORDER BY [ID],[Date];");
-    Rows rows;
-    for (int column = 0; column < statement->ColumnCount(); ++column)
-        rows.columns.append(statement->ColumnName(column));
-    while (statement->Step()) {
-        auto& values = rows.values.emplace_back();
-        for (int column = 0; column < statement->ColumnCount(); ++column)
-            values.push_back(statement->IsNull(column) ? std::nullopt
-                                                       : std::optional(statement->Text(column)));
-    }
-    return rows;
+QList<Entry> ReadEntries(const Engine::Connection& connection, const QString& table) {
+    const auto statement = connection.Prepare("SELECT " + TextColumns() + " FROM " +
+                                              Engine::QuoteName(table) + " ORDER BY [ID];");
+    QList<Entry> entries;
+    while (statement->Step())
+        entries.append(
+            {statement->Text(0), statement->Text(1), statement->Text(2), statement->Text(3)});
+    return entries;
+}
+
+bool HasEntrySchema(const Engine::Connection& connection) {
+    const QStringList tables = connection.UserTables();
+    return tables.contains(DefaultTable) &&
+           std::all_of(tables.cbegin(), tables.cend(), [&](const QString& table) {
+               return ColumnNames(connection, table) == EntrySchema::Columns;
+           });
 }
 
 } // namespace Catalogue

@@ -1,45 +1,26 @@
 #pragma once
 
+#include "core/Entry.h"
+
+#include <QList>
 #include <QString>
 #include <QStringList>
 
 #include <optional>
-#include <vector>
 
 namespace Engine {
 class Connection;
 }
-class Session;
 
-namespace Routines {
+// Every store has this table; it cannot be removed or renamed.
+inline const QString DefaultTable = QStringLiteral("Default");
 
-// The names of the store's user tables, sorted by name; none after a failure.
-QStringList GetTablesADO(const Engine::Connection& connection);
-
-// Creates a table of the five columns.
-bool SetupDBTable(const Engine::Connection& connection, const QString& name);
-
-// Whether a table of that name exists, in any letter case.
-bool TableExists(const Engine::Connection& connection, const QString& name);
-
-} // namespace Routines
-
-namespace DBFunctions {
-
-// The number of entries of the current table; 0 after a failure.
-qint16 CountRecords(const Session& session);
-
-} // namespace DBFunctions
-
-// The catalogue's statements; each failure is thrown for the caller's trap to report.
+// The statements on a store's tables; each failure is thrown for the caller to report.
 namespace Catalogue {
-
-// The columns of every table, in order.
-inline const QStringList Layout = {"Date", "Description", "User ID", "Password", "ID"};
 
 qint64 CountRows(const Engine::Connection& connection, const QString& table);
 
-// Creates a table of the five columns.
+// Creates a table of the entry schema's columns.
 void CreateTable(const Engine::Connection& connection, const QString& name);
 
 // The name under which the store keeps a table of that name in any letter case; none when
@@ -53,13 +34,13 @@ void DropTable(const Engine::Connection& connection, const QString& name);
 void RenameTable(const Engine::Connection& connection, const QString& oldName,
                  const QString& newName);
 
+// The table's column names, in order.
 QStringList ColumnNames(const Engine::Connection& connection, const QString& table);
 
-// A table's rows in ID order, every column as text; a null value is none.
-struct Rows {
-    QStringList columns;
-    std::vector<std::vector<std::optional<QString>>> values;
-};
-Rows ReadRows(const Engine::Connection& connection, const QString& table);
+// Every entry of the table in ID order; a null field reads as an empty text.
+QList<Entry> ReadEntries(const Engine::Connection& connection, const QString& table);
+
+// Whether every table has the entry schema's columns in order and "Default" exists.
+bool HasEntrySchema(const Engine::Connection& connection);
 
 } // namespace Catalogue

@@ -1,34 +1,43 @@
 // Opening the edit box over a cell of the entry grid.
 #include "gui/GridEdit.h"
 
-#include "core/ErrorTrap.h"
+#include "core/EntryOperations.h"
 #include "gui/FlexGrid.h"
+#include "gui/MessageBoxes.h"
 
 #include <QLineEdit>
 
-namespace DBFunctions {
+namespace GridEdit {
+namespace {
 
-std::optional<Field> FieldOfColumn(qint16 col) {
-    if (col < 2 || col > 4)
-        return std::nullopt;
-    return Field(col - 2);
-}
-
-void EditEntry(const Session& session, FlexGrid& grid, QLineEdit& txtText, qint16 row, qint16 col) {
-    if (CheckSelectedRow(session, row) && FieldOfColumn(col))
-        GridEdit(session, grid, txtText, row, col);
-}
-
-void GridEdit(const Session& session, FlexGrid& grid, QLineEdit& txtText, qint16 row, qint16 col) {
+// Makes the cell current, fills the box from the store and lays it exactly over the cell.
+void OpenBox(const Session& session, const QString& table, FlexGrid& grid, QLineEdit& txtText,
+             qint16 row, qint16 col) {
     grid.SetRow(row);
     grid.SetCol(col);
     txtText.setFont(grid.font());
-    Trap("GridEdit", [&] {
-        txtText.setText(ReadField(session, row, *FieldOfColumn(col)));
-        txtText.setGeometry(grid.CellRect(row, col).translated(grid.pos()));
-        txtText.show();
-        txtText.setFocus();
-    });
+    const Result<QString> text =
+        Entries::ReadField(session, table, row, *FieldOfColumn(col), "GridEdit");
+    if (!MessageBoxes::Tell(text))
+        return;
+    txtText.setText(*text);
+    txtText.setGeometry(grid.CellRect(row, col).translated(grid.pos()));
+    txtText.show();
+    txtText.setFocus();
 }
 
-} // namespace DBFunctions
+} // namespace
+
+std::optional<EntrySchema::Field> FieldOfColumn(qint16 col) {
+    if (col < 2 || col > 4)
+        return std::nullopt;
+    return EntrySchema::Field(col - 2);
+}
+
+void EditEntry(const Session& session, const QString& table, FlexGrid& grid, QLineEdit& txtText,
+               qint16 row, qint16 col) {
+    if (MessageBoxes::Tell(Entries::CheckSelected(session, table, row)) && FieldOfColumn(col))
+        OpenBox(session, table, grid, txtText, row, col);
+}
+
+} // namespace GridEdit

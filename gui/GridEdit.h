@@ -1,6 +1,8 @@
 #pragma once
 
-#include "core/EntryOperations.h"
+#include "core/Entry.h"
+
+#include <QString>
 
 #include <optional>
 
@@ -10,17 +12,15 @@ class Session;
 
 // In-place editing: the edit box lies over the grid's current cell, filled with the field's
 // stored text.
-namespace DBFunctions {
+namespace GridEdit {
 
 // The field a grid column shows: Description, User ID and Password in columns 2 to 4; none
 // for the row numbers and the date.
-std::optional<Field> FieldOfColumn(qint16 col);
+std::optional<EntrySchema::Field> FieldOfColumn(qint16 col);
 
 // Refuses a row without an entry; opens the box over a column that shows a field and does
 // nothing for the others.
-void EditEntry(const Session& session, FlexGrid& grid, QLineEdit& txtText, qint16 row, qint16 col);
+void EditEntry(const Session& session, const QString& table, FlexGrid& grid, QLineEdit& txtText,
+               qint16 row, qint16 col);
 
-// Makes the cell current, fills the box from the store and lays it exactly over the cell.
-void GridEdit(const Session& session, FlexGrid& grid, QLineEdit& txtText, qint16 row, qint16 col);
-
-} // namespace DBFunctions
+} // namespace GridEdit

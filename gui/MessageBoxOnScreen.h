@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/MessageBoxes.h"
+#include "gui/MessageBoxes.h"
 
 namespace MessageBoxes {
 

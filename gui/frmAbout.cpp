@@ -1,8 +1,8 @@
 // The about box.
 #include "gui/frmAbout.h"
 
-#include "core/MessageBoxes.h"
 #include "gui/FormRoutines.h"
+#include "gui/MessageBoxes.h"
 
 #include <QGridLayout>
 #include <QImageReader>

@@ -2,16 +2,13 @@
 #include "gui/frmAccounts.h"
 
 #include "core/AccountName.h"
+#include "core/Accounts.h"
 #include "core/Environment.h"
-#include "core/ErrorTrap.h"
-#include "core/FileOperations.h"
-#include "core/MessageBoxes.h"
-#include "core/StoreFiles.h"
 #include "core/StoreFolder.h"
-#include "core/StoreKey.h"
 #include "gui/Dialogs.h"
 #include "gui/FolderBox.h"
 #include "gui/FormRoutines.h"
+#include "gui/MessageBoxes.h"
 #include "gui/StoreView.h"
 #include "gui/TextInput.h"
 
@@ -25,47 +22,43 @@
 #include <QVBoxLayout>
 
 using FormRoutines::Make;
+using MessageBoxes::Tell;
+using MessageBoxes::Trap;
 
 namespace {
 
 const QString StoreFilter = QStringLiteral("Store files (*.mdb)");
-const QString NameInUse = "This account name is already in use." + MessageBoxes::LineBreak +
-                          "Please use a different name.";
-
-void Inform(const QString& text) {
-    MessageBoxes::Show(text, MessageBoxes::Icon::Information);
-}
 
 QString Read(const QLineEdit* box) {
     return FormRoutines::TrimBlanks(box->text());
 }
 
-// An empty folder box means the user's data folder; any other text is a plain prefix.
+// An empty folder box means the user's data folder, about which the user is warned once a
+// run when others can write to it; any other text is a plain prefix.
 QString ReadFolder(const QLineEdit* box) {
-    const QString folder = Read(box);
-    return folder.isEmpty() ? StoreFolder::Default() : folder;
+    if (const QString folder = Read(box); !folder.isEmpty())
+        return folder;
+    const QString folder = StoreFolder::Default();
+    static bool warned = false;
+    if (const QString warning = StoreFolder::OthersCanWriteWarning(folder);
+        !warning.isEmpty() && !std::exchange(warned, true))
+        MessageBoxes::Show(warning, MessageBoxes::Icon::Exclamation);
+    return folder;
 }
 
-QString StorePath(const QString& folder, const QString& name) {
-    return folder + name + ".mdb";
-}
-
-// Shows why New or Edit refuses the name or password, if it does, clearing both password boxes
-// when they differed; true when refused.
-bool Refused(const QString& refusal, QLineEdit* password, QLineEdit* confirmation) {
-    if (refusal.isEmpty())
-        return false;
-    if (refusal == AccountName::Mismatch) {
-        password->clear();
+// The key of a new name and password, after showing why New or Edit refuses them, if they do;
+// both password boxes are cleared when they differed or the password was too long.
+Result<StoreKey> NewAccountKey(const QString& name, QLineEdit* box, QLineEdit* confirmation,
+                               bool passwordRequired) {
+    Result<StoreKey> key =
+        Accounts::CheckNewAccount(name, Read(box), Read(confirmation), passwordRequired);
+    if (const QString refusal = key.Refusal();
+        refusal == AccountName::Mismatch || refusal == Accounts::ShorterPassword) {
+        box->clear();
         confirmation->clear();
     }
-    Inform(refusal);
-    return true;
-}
-
-// The account's store exists under a literal name and opens with the key.
-bool CanOpenAccount(const QString& name, const QString& path, const StoreKey& key) {
-    return AccountName::IsLiteralFileName(name) && DBFunctions::OpensWith(path, key);
+    Tell(key);
+    return key;
 }
 
 QLineEdit* MakeBox(const char* name, QWidget* parent, QLabel* label) {
@@ -243,89 +236,63 @@ void frmAccounts::CloseStore() {
     view.CloseStore();
 }
 
-// A store opened by a log-in or a creation goes to the window, and the dialog closes.
-void frmAccounts::ShowStore(const QString& path, const StoreKey& key) {
-    if (std::unique_ptr<Session> session = DBFunctions::OpenSession(path, key)) {
-        view.ShowStore(std::move(session));
-        close();
-    }
+// A store opened by a log-in or a creation goes to the window, and the dialog closes; true
+// when it did.
+bool frmAccounts::ShowStore(Result<std::unique_ptr<Session>> opened) {
+    if (!Tell(opened))
+        return false;
+    view.ShowStore(std::move(*opened));
+    close();
+    return true;
 }
 
 void frmAccounts::cmdLogin_Click() {
     Trap("cmdLogin_Click", [&] {
         const QString name = Read(txtLoginUser);
-        const QString path = StorePath(ReadFolder(txtLoginPath), name);
-        const StoreKey storeKey = StoreKey::DeriveStoreKey(Read(txtLoginPassword));
+        const QString folder = ReadFolder(txtLoginPath);
+        const QString password = Read(txtLoginPassword);
         CloseStore();
-        // Stretched once for the store's salt, the key serves the check, the compaction and
-        // the store connection alike.
-        const StoreKey key =
-            AccountName::IsLiteralFileName(name) ? storeKey.ForFile(path) : storeKey;
-        if (!CanOpenAccount(name, path, key)) {
-            Inform(AccountName::CouldNotOpen);
+        auto opened = Accounts::LogIn(name, folder, password, Accounts::Upkeep::CompactAndBackUp);
+        const bool wrong = opened.Refusal() == AccountName::CouldNotOpen;
+        if (!ShowStore(std::move(opened)) && wrong) {
             txtLoginUser->clear();
             txtLoginPassword->clear();
             txtLoginUser->setFocus();
-            return;
         }
-        ShowStore(path, key);
     });
 }
 
 void frmAccounts::cmdCreate_Click() {
     Trap("cmdCreate_Click", [&] {
         const QString name = Read(txtNewUser);
-        const QString password = Read(txtNewPassword1);
-        if (Refused(AccountName::NewAccountRefusal(name, password, Read(txtNewPassword2), true),
-                    txtNewPassword1, txtNewPassword2))
+        const Result<StoreKey> key = NewAccountKey(name, txtNewPassword1, txtNewPassword2, true);
+        if (!key.Done())
             return;
-        const QString path = StorePath(ReadFolder(txtNewPath), name);
-        const StoreKey key = StoreKey::DeriveStoreKey(password);
-        if (key.Length() > StoreKey::KeyLength) {
-            txtNewPassword1->clear();
-            txtNewPassword2->clear();
-            return Inform("Please enter a shorter password.");
-        }
+        const QString folder = ReadFolder(txtNewPath);
         CloseStore();
-        if (DBFunctions::OpenInAnotherWindow(path))
-            return;
-        if (FileOperations::FileExists(path))
-            return Inform(NameInUse);
-        if (const QString refusal = StoreFolder::CreationRefusal(path); !refusal.isEmpty())
-            return Inform(refusal);
-        ShowStore(path, key);
+        ShowStore(Accounts::Create(name, folder, *key));
     });
 }
 
 void frmAccounts::cmdUpdate_Click() {
     Trap("cmdUpdate_Click", [&] {
         const QString oldName = Read(txtEditOldUser);
-        const StoreKey oldKey = StoreKey::DeriveStoreKey(Read(txtEditOldPass));
         const QString folder = ReadFolder(txtEditPath);
         const QString newName = Read(txtEditNewUser);
-        const QString newPassword = Read(txtEditNewPass1);
-        const QString refusal =
-            AccountName::NewAccountRefusal(newName, newPassword, Read(txtEditNewPass2), false);
-        if (refusal == AccountName::Mismatch)
+        const Result<StoreKey> newKey =
+            NewAccountKey(newName, txtEditNewPass1, txtEditNewPass2, false);
+        if (newKey.Refusal() == AccountName::Mismatch)
             txtEditNewPass1->setFocus();
-        if (Refused(refusal, txtEditNewPass1, txtEditNewPass2))
+        if (!newKey.Done())
             return;
-        const StoreKey newKey = StoreKey::DeriveStoreKey(newPassword);
-        if (newKey.Length() > StoreKey::KeyLength) {
-            txtEditNewPass1->clear();
-            txtEditNewPass2->clear();
-            return Inform("Please enter a shorter password.");
-        }
         CloseStore();
-        const QString oldPath = StorePath(folder, oldName);
-        if (!CanOpenAccount(oldName, oldPath, oldKey)) {
+        const Outcome changed =
+            Accounts::Change(folder, oldName, Read(txtEditOldPass), newName, *newKey);
+        Tell(changed);
+        if (changed.Refusal() == AccountName::CouldNotOpen)
             txtEditOldUser->setFocus();
-            return Inform(AccountName::CouldNotOpen);
-        }
-        if (newName != oldName && FileOperations::FileExists(StorePath(folder, newName)))
-            return Inform(NameInUse);
-        DBFunctions::UpdateDatabase(folder + oldName, oldKey, folder + newName, newKey);
-        close();
+        else if (changed.Refusal() != Accounts::NameInUse)
+            close();
     });
 }
 

@@ -1,8 +1,12 @@
 #pragma once
 
+#include "core/Outcome.h"
+#include "core/Session.h"
+
 #include <QDialog>
 
-class StoreKey;
+#include <memory>
+
 class StoreView;
 
 class QFrame;
@@ -72,7 +76,7 @@ class frmAccounts : public QDialog {
     StoreView& view;
 
     void CloseStore();
-    void ShowStore(const QString& path, const StoreKey& key);
+    bool ShowStore(Result<std::unique_ptr<Session>> opened);
     void BuildLoginTab(QWidget* tab);
     void BuildNewTab(QWidget* tab);
     void BuildEditTab(QWidget* tab);

@@ -1,18 +1,15 @@
 // The one-line input dialog.
 #include "gui/frmInputForm.h"
 
-#include "core/MessageBoxes.h"
+#include "core/Entry.h"
 #include "gui/Dialogs.h"
 #include "gui/FormRoutines.h"
+#include "gui/MessageBoxes.h"
 #include "gui/TextInput.h"
 
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
-
-namespace {
-constexpr int InputLimit = 50;
-}
 
 frmInputForm::frmInputForm(QWidget* parent) : QDialog(parent) {
     setObjectName("frmInputForm");
@@ -40,12 +37,12 @@ void frmInputForm::showEvent(QShowEvent* event) {
 
 void frmInputForm::cmdOK_Click() {
     const QString answer = FormRoutines::TrimBlanks(txtText->text());
-    if (answer.size() <= InputLimit) {
+    if (answer.size() <= EntrySchema::TableNameLimit) {
         InputResult = answer;
         accept();
         return;
     }
-    MessageBoxes::ShowTooLong(InputLimit);
+    MessageBoxes::Tell(TooLong(EntrySchema::TableNameLimit));
     txtText->clear();
     txtText->setFocus();
 }

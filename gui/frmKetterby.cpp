@@ -2,18 +2,17 @@
 #include "gui/frmKetterby.h"
 
 #include "core/EntryOperations.h"
-#include "core/ErrorTrap.h"
 #include "core/Generate.h"
-#include "core/InsertPassword.h"
+#include "core/TableCatalogue.h"
+#include "core/TableCommands.h"
 #include "gui/AccessibleComboBox.h"
 #include "gui/Dialogs.h"
+#include "gui/EntryGrid.h"
 #include "gui/FlexGrid.h"
 #include "gui/FormRoutines.h"
 #include "gui/GridEdit.h"
 #include "gui/HelpPage.h"
-#include "gui/PopulateFlexGrid.h"
-#include "gui/StoreSetup.h"
-#include "gui/TableCommands.h"
+#include "gui/MessageBoxes.h"
 #include "gui/TextInput.h"
 #include "gui/frmAbout.h"
 #include "gui/frmAccounts.h"
@@ -36,6 +35,7 @@
 
 using FormRoutines::Make;
 using FormRoutines::Place;
+using MessageBoxes::Tell;
 
 namespace {
 
@@ -294,17 +294,26 @@ void frmKetterby::Form_Load() {
     }
 }
 
-// At start-up the account dialog's first action may come before the controls are made.
+// At start-up the account dialog's first action may come before the controls are made. The
+// table names and the grid's entries go with the store, so nothing of it stays on screen.
 void frmKetterby::CloseStore() {
     MakeControls();
-    DBFunctions::CloseDatabase(session, tableNames, *msgMSFlexGrid);
+    session.reset();
+    CurrentTable = DefaultTable;
+    tableNames.setStringList({});
+    EntryGrid::ClearEntries(*msgMSFlexGrid);
     EnableControls(false);
 }
 
+// The store's table names, and its "Default" table in the grid with no cell selected.
 void frmKetterby::ShowStore(std::unique_ptr<Session> opened) {
     MakeControls();
     session = std::move(opened);
-    DBFunctions::SetupDatabase(*session, tableNames, *msgMSFlexGrid);
+    CurrentTable = DefaultTable;
+    const Result<QStringList> names = Tables::List(*session);
+    tableNames.setStringList(Tell(names) ? *names : QStringList());
+    ShowHeaderCorner();
+    EntryGrid::PopulateFlexGrid(DefaultTable, *msgMSFlexGrid, session->Connection(), 0, 0);
     ShowInChooser(DefaultTable);
     SelectDefaultInList();
     EnableControls(true);
@@ -316,8 +325,10 @@ void frmKetterby::EnableControls(bool enabled) {
     mnuCommands->setEnabled(enabled);
 }
 
+// The current table again, keeping the current cell.
 void frmKetterby::RefillGrid() {
-    Routines::RefillGrid(*session, *msgMSFlexGrid);
+    EntryGrid::PopulateFlexGrid(CurrentTable, *msgMSFlexGrid, session->Connection(),
+                                CurrentRow(*msgMSFlexGrid), CurrentCol(*msgMSFlexGrid));
 }
 
 void frmKetterby::ShowHeaderCorner() {
@@ -346,7 +357,7 @@ void frmKetterby::mnuAccountsAccountSetup_Click() {
 
 // A missing page shows nothing of the program's own.
 void frmKetterby::mnuHelpContents_Click() {
-    Trap("mnuHelpContents_Click", [] {
+    MessageBoxes::Trap("mnuHelpContents_Click", [] {
         if (const QString path = HelpPage::Locate(); !path.isEmpty())
             HelpPage::Open(path);
     });
@@ -358,8 +369,10 @@ void frmKetterby::mnuHelpAbout_Click() {
 }
 
 void frmKetterby::cmbCurrentTable_Click() {
-    if (DBFunctions::SelectTable(*session, cmbCurrentTable->currentText()))
+    if (const QString name = cmbCurrentTable->currentText(); name != CurrentTable) {
+        CurrentTable = name;
         RefillGrid();
+    }
 }
 
 // Asks for a table name and makes the table list scrollable far enough to show it.
@@ -370,11 +383,24 @@ QString frmKetterby::AskForTableName(const QString& prompt) {
 }
 
 void frmKetterby::ShowCurrentTable(const QString& shownBefore) {
-    if (session->CurrentTable != shownBefore) {
-        ShowInChooser(session->CurrentTable);
+    if (CurrentTable != shownBefore) {
+        ShowInChooser(CurrentTable);
         RefillGrid();
     }
     SelectDefaultInList();
+}
+
+// A table that has gone, or has another name now, is no longer shown: "Default" is.
+void frmKetterby::ForgetTable(const QString& name) {
+    tableNames.removeRows(int(tableNames.stringList().indexOf(name)), 1);
+    if (CurrentTable == name)
+        CurrentTable = DefaultTable;
+}
+
+void frmKetterby::AppendTableName(const QString& name) {
+    const int row = tableNames.rowCount();
+    tableNames.insertRows(row, 1);
+    tableNames.setData(tableNames.index(row), name);
 }
 
 void frmKetterby::ShowInChooser(const QString& table) {
@@ -388,27 +414,36 @@ void frmKetterby::SelectDefaultInList() {
 
 void frmKetterby::cmdAdd_Click() {
     if (const QString name = AskForTableName("Enter name of table:"); !name.isEmpty()) {
-        DBFunctions::AddTable(*session, tableNames, name);
-        ShowCurrentTable(session->CurrentTable);
+        if (Tell(Tables::Add(*session, name)))
+            AppendTableName(name);
+        ShowCurrentTable(CurrentTable);
     }
 }
 
 void frmKetterby::cmdRemove_Click() {
-    const QString shown = session->CurrentTable;
-    if (const QString name = FormRoutines::SelectedItemText(*TablesList); !name.isEmpty()) {
-        DBFunctions::DeleteTable(*session, tableNames, name);
-        ShowCurrentTable(shown);
-    }
+    const QString shown = CurrentTable;
+    const QString name = FormRoutines::SelectedItemText(*TablesList);
+    if (name.isEmpty())
+        return;
+    if (Tell(Tables::CheckRemovable(name)) &&
+        MessageBoxes::Confirm("Are you sure you wish to delete \"" + name + "\"?" + LineBreak +
+                              "All its data will be deleted permanently.") &&
+        Tell(Tables::Remove(*session, name)))
+        ForgetTable(name);
+    ShowCurrentTable(shown);
 }
 
 void frmKetterby::cmdRename_Click() {
-    const QString shown = session->CurrentTable;
+    const QString shown = CurrentTable;
     const QString name = AskForTableName("Enter new name:");
-    if (const QString old = FormRoutines::SelectedItemText(*TablesList);
-        !name.isEmpty() && !old.isEmpty()) {
-        DBFunctions::RenameTable(*session, tableNames, old, name);
-        ShowCurrentTable(shown);
+    const QString old = FormRoutines::SelectedItemText(*TablesList);
+    if (name.isEmpty() || old.isEmpty())
+        return;
+    if (Tell(Tables::Rename(*session, old, name))) {
+        ForgetTable(old);
+        AppendTableName(name);
     }
+    ShowCurrentTable(shown);
 }
 
 void frmKetterby::ConnectGenerator() {
@@ -492,8 +527,23 @@ QString frmKetterby::SelectedPassword() const {
     return FormRoutines::SelectedItemText(*PasswordList);
 }
 
+// The user sees the old and the new password before saying Yes. A failure leaves the grid as
+// it is.
 void frmKetterby::cmdInsert_Click() {
-    if (DBFunctions::InsertPassword(*session, qint16(msgMSFlexGrid->Row()), SelectedPassword()))
+    const QString password = SelectedPassword();
+    if (password.isEmpty()) {
+        MessageBoxes::Show("Please select a password first.", MessageBoxes::Icon::Exclamation);
+        return RefillGrid();
+    }
+    const qint16 row = CurrentRow(*msgMSFlexGrid);
+    const Result<QString> old = Entries::PasswordToReplace(*session, CurrentTable, row);
+    Outcome replaced = old;
+    if (old.Done() &&
+        MessageBoxes::Confirm("Are you sure you wish to continue: " + LineBreak +
+                              "Old Password: " + *old + LineBreak + "New Password: " + password))
+        replaced = Entries::ReplacePassword(*session, CurrentTable, row, password);
+    Tell(replaced);
+    if (!replaced.Failed())
         RefillGrid();
 }
 
@@ -505,7 +555,7 @@ void frmKetterby::EnableCaseOptions(bool enabled) {
 // The commands below need a store: the logged-out look hides and disables them all.
 
 void frmKetterby::cmdNew_Click() {
-    frmNewEntry entry(*session, SelectedPassword(), this);
+    frmNewEntry entry(*session, CurrentTable, SelectedPassword(), this);
     Dialogs::ShowModal(entry);
     if (entry.result() == QDialog::Accepted)
         RefillGrid();
@@ -513,27 +563,32 @@ void frmKetterby::cmdNew_Click() {
 }
 
 void frmKetterby::cmdDelete_Click() {
-    DBFunctions::DeleteEntry(*session, CurrentRow(*msgMSFlexGrid));
+    const qint16 row = CurrentRow(*msgMSFlexGrid);
+    if (Tell(Entries::CheckDeletable(*session, CurrentTable, row),
+             MessageBoxes::Buttons::OKCancel) &&
+        MessageBoxes::Confirm("Are you sure you wish to delete this entry?" + LineBreak +
+                              "Record " + QString::number(row) + " will be deleted permanently."))
+        Tell(Entries::Delete(*session, CurrentTable, row));
     RefillGrid();
     ShowHeaderCorner();
 }
 
 void frmKetterby::cmdEdit_Click() {
-    DBFunctions::EditEntry(*session, *msgMSFlexGrid, *txtText, CurrentRow(*msgMSFlexGrid),
-                           CurrentCol(*msgMSFlexGrid));
+    GridEdit::EditEntry(*session, CurrentTable, *msgMSFlexGrid, *txtText,
+                        CurrentRow(*msgMSFlexGrid), CurrentCol(*msgMSFlexGrid));
 }
 
 void frmKetterby::cmdCut_Click() {
     FlexGrid& grid = *msgMSFlexGrid;
     const qint16 row = CurrentRow(grid);
-    DBFunctions::CutEntry(*session, cutBuffer, row);
-    Routines::PopulateFlexGrid(session->CurrentTable, grid, session->Connection(), qint16(row - 1),
-                               CurrentCol(grid));
+    Tell(Entries::Cut(*session, CurrentTable, row, cutBuffer));
+    EntryGrid::PopulateFlexGrid(CurrentTable, grid, session->Connection(), qint16(row - 1),
+                                CurrentCol(grid));
     ShowHeaderCorner();
 }
 
 void frmKetterby::cmdPaste_Click() {
-    DBFunctions::PasteEntry(*session, cutBuffer);
+    Tell(Entries::Paste(*session, CurrentTable, cutBuffer));
     RefillGrid();
     ShowHeaderCorner();
 }
@@ -546,9 +601,9 @@ void frmKetterby::cmdExport_Click() {
 void frmKetterby::txtText_KeyDown() {
     HideEditBox();
     const FlexGrid& grid = *msgMSFlexGrid;
-    const auto field = DBFunctions::FieldOfColumn(CurrentCol(grid));
-    if (field && DBFunctions::SaveField(*session, CurrentRow(grid), *field,
-                                        FormRoutines::TrimBlanks(txtText->text())))
+    const auto field = GridEdit::FieldOfColumn(CurrentCol(grid));
+    if (field && Tell(Entries::SaveField(*session, CurrentTable, CurrentRow(grid), *field,
+                                         FormRoutines::TrimBlanks(txtText->text()))))
         RefillGrid();
 }
 

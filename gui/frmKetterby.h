@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/CutBuffer.h"
+#include "core/TableCatalogue.h"
 #include "gui/ClipboardExport.h"
 #include "gui/StoreView.h"
 
@@ -76,6 +77,9 @@ class frmKetterby : public QMainWindow, public StoreView {
     // The text of the selected generated password; empty when none is selected.
     QString SelectedPassword() const;
 
+    // The table shown in the entry grid: "Default" after every log-in and log-out.
+    QString CurrentTable = DefaultTable;
+
   protected:
     // Form_Unload: the store is closed whichever way the window goes.
     void closeEvent(QCloseEvent* event) override;
@@ -105,6 +109,8 @@ class frmKetterby : public QMainWindow, public StoreView {
     // the new one; the list selects "Default" again.
     void ShowCurrentTable(const QString& shownBefore);
     void ShowInChooser(const QString& table);
+    void ForgetTable(const QString& name);
+    void AppendTableName(const QString& name);
     void SelectDefaultInList();
 
     // The logged-in store, or none while logged out.

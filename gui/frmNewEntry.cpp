@@ -2,8 +2,8 @@
 #include "gui/frmNewEntry.h"
 
 #include "core/EntryOperations.h"
-#include "core/MessageBoxes.h"
 #include "gui/FormRoutines.h"
+#include "gui/MessageBoxes.h"
 #include "gui/TextInput.h"
 
 #include <QGroupBox>
@@ -16,10 +16,6 @@ using FormRoutines::Make;
 using FormRoutines::Place;
 
 namespace {
-
-constexpr int UserIDLimit = 50;
-constexpr int PasswordLimit = 50;
-constexpr int DescriptionLimit = 100;
 
 QLabel* MakeLabel(const char* name, const QString& caption, QWidget* parent) {
     auto* label = Make<QLabel>(name, parent, caption);
@@ -44,10 +40,11 @@ QPushButton* MakeButton(const char* name, const QString& caption, QWidget* paren
 
 } // namespace
 
-frmNewEntry::frmNewEntry(const Session& session, const QString& password, QWidget* parent)
+frmNewEntry::frmNewEntry(const Session& session, const QString& table, const QString& password,
+                         QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
-      session(session) {
+      session(session), table(table) {
     setObjectName("frmNewEntry");
     setWindowTitle("New Entry");
     setModal(true);
@@ -90,21 +87,14 @@ void frmNewEntry::keyPressEvent(QKeyEvent* event) {
         QDialog::keyPressEvent(event);
 }
 
-// The limits count an apostrophe twice, as they always have: they are measured on the text as
-// quoted for SQL, though the text is stored as typed.
+// A text too long keeps the dialog open; a full table or a failure is told and closes it.
 void frmNewEntry::cmdOK_Click() {
     const QString userID = FormRoutines::TrimBlanks(txtUser->text());
     const QString password = FormRoutines::TrimBlanks(txtPassword->text());
     const QString description = FormRoutines::TrimBlanks(txtDescription->text());
-    const std::pair<QString, int> checks[] = {
-        {userID, UserIDLimit}, {password, PasswordLimit}, {description, DescriptionLimit}};
-    for (const auto& [text, limit] : checks) {
-        if (Routines::QuoteSQL(text).size() > limit) {
-            MessageBoxes::ShowTooLong(limit);
-            return;
-        }
-    }
-    DBFunctions::NewEntry(session, userID, password, description);
+    if (!MessageBoxes::Tell(Entries::CheckNewEntry(userID, password, description)))
+        return;
+    MessageBoxes::Tell(Entries::Add(session, table, userID, password, description));
     accept();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QString>
 
 class Session;
 
@@ -16,8 +17,10 @@ class frmNewEntry : public QDialog {
     Q_OBJECT
 
   public:
-    // The password box starts with the given password, the one selected in the generator.
-    frmNewEntry(const Session& session, const QString& password, QWidget* parent = nullptr);
+    // The entry goes into the table; the password box starts with the given password, the one
+    // selected in the generator.
+    frmNewEntry(const Session& session, const QString& table, const QString& password,
+                QWidget* parent = nullptr);
 
     QGroupBox* Frame1;
     QLabel* Label1;
@@ -39,4 +42,5 @@ class frmNewEntry : public QDialog {
 
   private:
     const Session& session;
+    const QString table;
 };

@@ -38,9 +38,9 @@ class CliTest : public QObject {
         MakeAccount("odd", {{"Default", {}}, {"Six", {}, "CREATE TABLE Six (a, b, c, d, e, f);"}});
         for (const char* account : {"Bitwarden", "LastPass", "KeePassXC", "locked", "copy"})
             MakeAccount(account);
-        held = StoreLock::Take(Store("locked"), "locked");
-        MakeAccount("full", {{"Default", {}}, {"Bank", Entries(95)}});
-        MakeAccount("halt", {{"Default", Entries(2)}});
+        held = std::move(*StoreLock::Take(Store("locked"), "locked"));
+        MakeAccount("full", {{"Default", {}}, {"Bank", SampleEntries(95)}});
+        MakeAccount("halt", {{"Default", SampleEntries(2)}});
         Engine::Connection(Store("halt"), KeyOf("pw"))
             .Execute("CREATE TRIGGER halt BEFORE INSERT ON [Default] WHEN NEW.Description = 'x' "
                      "BEGIN SELECT RAISE(ABORT, 'halted'); END;");

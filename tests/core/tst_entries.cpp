@@ -4,8 +4,7 @@
 #include "core/Session.h"
 #include "tests/support/CoreSupport.h"
 
-using namespace MessageBoxes;
-using DBFunctions::Field;
+using Entries::Field;
 
 class EntriesTest : public QObject, CoreFixture {
     Q_OBJECT
@@ -33,31 +32,42 @@ class EntriesTest : public QObject, CoreFixture {
     void init() { Start(); }
     void cleanup() { Finish(); }
 
-    void refusalsAndQuestions() {
-        Open({{"Default", Entries(5)}, {"Full", Entries(99)}, {"Almost", Entries(98)}});
+    // Refusals carry the windows' texts and change nothing; the limits are measured as typed,
+    // New's password at 50, an edit's at 100.
+    void refusalsAndLimits() {
+        Open({{"Default", SampleEntries(5)},
+              {"Full", SampleEntries(99)},
+              {"Almost", SampleEntries(98)}});
         const QStringList five = Rows("Default");
-        DBFunctions::DeleteEntry(*session, 0);
-        messages->ExpectOne("No record exists at that row.", Icon::Exclamation, Buttons::OKCancel);
-        DBFunctions::CutEntry(*session, buffer, 0);
-        messages->ExpectOne("Please select a valid row.", Icon::Exclamation);
-        DBFunctions::DeleteEntry(*session, 2); // answered No
-        messages->ExpectOne("Are you sure you wish to delete this entry?\r\nRecord 2 will be "
-                            "deleted permanently.",
-                            Icon::Question, Buttons::YesNo, "Please confirm...");
+        const Notice noRow{Notice::Kind::Selection, "No record exists at that row."};
+        const Notice selectRow{Notice::Kind::Selection, "Please select a valid row."};
+        QCOMPARE(Entries::Delete(*session, "Default", 6).Notices(), QList{noRow});
+        QCOMPARE(Entries::Cut(*session, "Default", 0, buffer).Notices(), QList{selectRow});
+        QCOMPARE(Entries::PasswordToReplace(*session, "Default", 6).Notices(), QList{selectRow});
         QCOMPARE(Rows("Default"), five);
-        session->CurrentTable = "Full";
-        DBFunctions::NewEntry(*session, "me", "secret", "mail");
-        messages->ExpectOne("This table is full, only 99 records allowed.", Icon::Information);
+        QCOMPARE(Entries::Add(*session, "Full", "me", "secret", "mail").Refusal(),
+                 QString("This table is full, only 99 records allowed."));
         QCOMPARE(Rows("Full").size(), 99);
-        session->CurrentTable = "Almost";
-        DBFunctions::NewEntry(*session, "me", "secret", "mail");
+        QVERIFY(Entries::Add(*session, "Almost", "me", "secret", "mail").Done());
         QVERIFY(Rows("Almost").last().endsWith("|mail|me|secret"));
+        // An apostrophe counts once: 50 of them make a password New takes.
+        QVERIFY(
+            Entries::CheckNewEntry(QString(50, '\''), QString(50, '\''), QString(100, 'd')).Done());
+        const auto tooLong = [](int limit) { return QList{TooLong(limit)}; };
+        QCOMPARE(Entries::CheckNewEntry("u", QString(51, 'p'), "").Notices(), tooLong(50));
+        QCOMPARE(Entries::CheckNewEntry(QString(51, 'u'), "", "").Notices(), tooLong(50));
+        QCOMPARE(Entries::Add(*session, "Almost", "", "", QString(101, 'd')).Notices(),
+                 tooLong(100));
         for (const auto& [field, limit] : {std::pair(0, 100), {1, 50}, {2, 100}}) {
-            QVERIFY(DBFunctions::SaveField(*session, 1, Field(field), QString(limit, 'x')));
-            QVERIFY(!DBFunctions::SaveField(*session, 1, Field(field), QString(limit + 1, 'y')));
-            messages->ExpectOne(QString("Sorry, input is limited to %1 characters.").arg(limit),
-                                Icon::Information);
+            QVERIFY(Entries::SaveField(*session, "Default", 1, Field(field), QString(limit, 'x'))
+                        .Done());
+            QCOMPARE(
+                Entries::SaveField(*session, "Default", 1, Field(field), QString(limit + 1, 'y'))
+                    .Refusal(),
+                QString("Sorry, input is limited to %1 characters.").arg(limit));
         }
+        QCOMPARE(Rows("Default").first(),
+                 "1/2/26|" + QString(100, 'x') + "|" + QString(50, 'x') + "|" + QString(100, 'x'));
     }
 
     // Bob's mail goes into another table before the first entry of its day or later; then a
@@ -67,24 +77,22 @@ class EntriesTest : public QObject, CoreFixture {
         Open({{"Default", {}},
               {"B", {{"1/5/04", "a", "", ""}, {"2/1/04", "b", "", ""}, {"7/9/04", "c", "", ""}}}});
         Environment::SetToday(QDate(2004, 2, 1));
-        DBFunctions::NewEntry(*session, "u", "p", "Bob's mail");
-        DBFunctions::CutEntry(*session, buffer, 1);
-        session->CurrentTable = "B";
-        DBFunctions::PasteEntry(*session, buffer);
+        QVERIFY(Entries::Add(*session, "Default", "u", "p", "Bob's mail").Done());
+        QVERIFY(Entries::Cut(*session, "Default", 1, buffer).Done());
+        QVERIFY(Entries::Paste(*session, "B", buffer).Done());
         const QStringList placed = {"1/5/04|a||", "2/1/04|Bob's mail|u|p", "2/1/04|b||",
                                     "7/9/04|c||"};
         QCOMPARE(Rows("B"), placed);
         session->Connection().Execute("CREATE TRIGGER halt BEFORE UPDATE ON B WHEN NEW.ID = 2 "
                                       "BEGIN SELECT RAISE(ABORT, 'halted'); END;");
-        messages->Answer(Answer::Yes);
-        DBFunctions::DeleteEntry(*session, 1);
-        DBFunctions::CutEntry(*session, buffer, 1);
+        QVERIFY(Entries::Delete(*session, "B", 1).Failed());
+        QVERIFY(!Entries::Cut(*session, "B", 1, buffer).Done());
         QVERIFY(!buffer.full);
         buffer = {"Other", {"1/1/04", "cut", "", ""}, 1, true};
-        DBFunctions::PasteEntry(*session, buffer);
+        QCOMPARE(Texts(Entries::Paste(*session, "B", buffer)),
+                 QStringList{"Error [NewRecord]: 1811\r\nhalted"});
         QVERIFY(buffer.full);
         QCOMPARE(Rows("B"), placed);
-        QCOMPARE(messages->Take().last().text, QString("Error [NewRecord]: 1811\r\nhalted"));
     }
 
     // New, Delete, Cut, Paste and Edit at random across three tables, against a model.
@@ -103,7 +111,7 @@ class EntriesTest : public QObject, CoreFixture {
         const auto pick = [&](const auto& list) { return list[random.bounded(int(list.size()))]; };
         QString table = tables[0];
         for (int step = 0; step < 1000; ++step) {
-            session->CurrentTable = table = random.bounded(3) ? table : pick(tables);
+            table = random.bounded(3) ? table : pick(tables);
             QList<Row>& rows = model[table];
             // Often the last row, so that a table shrinks under a cut entry.
             const int row =
@@ -114,18 +122,17 @@ class EntriesTest : public QObject, CoreFixture {
                 rows.append({pick(days), {pick(texts), pick(texts), pick(texts)}});
                 Environment::SetToday(rows.last().first);
                 const QStringList& typed = rows.last().second;
-                DBFunctions::NewEntry(*session, typed[1], typed[2], typed[0]);
+                Entries::Add(*session, table, typed[1], typed[2], typed[0]);
             } else if (command == 1) {
-                messages->Answer(Answer::Yes);
-                DBFunctions::DeleteEntry(*session, qint16(row));
+                Entries::Delete(*session, table, qint16(row));
                 if (valid)
                     rows.removeAt(row - 1);
             } else if (command == 2) {
-                DBFunctions::CutEntry(*session, buffer, qint16(row));
+                Entries::Cut(*session, table, qint16(row), buffer);
                 if (valid)
                     cut = {table, row, rows.takeAt(row - 1)};
             } else if (command == 3) {
-                DBFunctions::PasteEntry(*session, buffer);
+                Entries::Paste(*session, table, buffer);
                 if (const auto moved = std::exchange(cut, std::nullopt)) {
                     const auto& [source, id, entry] = *moved;
                     const auto earlier = std::count_if(
@@ -134,10 +141,11 @@ class EntriesTest : public QObject, CoreFixture {
                                 entry);
                 }
             } else if (const QString text = pick(texts) + pick(texts);
-                       DBFunctions::SaveField(*session, qint16(row), Field(field), text) && valid) {
+                       Entries::SaveField(*session, table, qint16(row), Field(field), text)
+                           .Done() &&
+                       valid) {
                 rows[row - 1].second[field] = text;
             }
-            messages->Take();
             for (const QString& name : tables) {
                 QStringList expected;
                 for (const auto& [day, fields] : model[name])

@@ -1,11 +1,13 @@
 // Store files and their tables on real files, without a window: the key, creation, backups,
 // the catalogue, validation, re-keying, real faults, crash safety and what a log-in costs.
 #include "core/AccountName.h"
+#include "core/Accounts.h"
 #include "core/EntryOperations.h"
 #include "core/FileOperations.h"
 #include "core/StoreFiles.h"
 #include "core/StoreFolder.h"
 #include "core/TableCatalogue.h"
+#include "core/TableCommands.h"
 #include "counters/Counters.h"
 #include "tests/support/CoreSupport.h"
 
@@ -19,6 +21,24 @@ namespace {
 
 const QString Password = "hunter2";
 
+// The account of a store path: its name and folder.
+std::pair<QString, QString> AccountAt(const QString& path) {
+    const QFileInfo file(path);
+    return {file.completeBaseName(), file.path() + '/'};
+}
+
+// Logs in to the store at the path as the Login button does.
+Result<std::unique_ptr<Session>> LogInTo(const QString& path, const QString& password = Password) {
+    const auto [name, folder] = AccountAt(path);
+    return Accounts::LogIn(name, folder, password, Accounts::Upkeep::CompactAndBackUp);
+}
+
+// Creates the store at the path as the Create button does.
+Result<std::unique_ptr<Session>> CreateAt(const QString& path, const StoreKey& key) {
+    const auto [name, folder] = AccountAt(path);
+    return Accounts::Create(name, folder, key);
+}
+
 // Locks or unlocks a folder's entries, for the root user too, who ignores permissions.
 bool Lock(const QString& folder, bool locked) {
     if (geteuid() == 0)
@@ -27,25 +47,33 @@ bool Lock(const QString& folder, bool locked) {
                                              (locked ? QFile::Permissions() : QFile::WriteOwner));
 }
 
-// The crash test's child: logs in to (or creates) the store with the password, as the program
-// does, or with a new base path and password re-keys or renames it, and stops dead at the k-th
-// file operation, as a kill would. Exit 3: stopped; 0: finished first; 1: a message was shown.
+// A creation, log-in or change as the account dialog runs it: with a new base path and
+// password it re-keys or renames the store, else it logs in to it, or creates it when there
+// is none. Whatever is told is written to standard error.
+Outcome RunAccountAction(const QString& store, const QString& password, const QString& newBase,
+                         const QString& newPassword) {
+    const auto [name, folder] = AccountAt(store);
+    if (!newBase.isEmpty())
+        return Accounts::Change(folder, name, password, QFileInfo(newBase).fileName(),
+                                KeyOf(newPassword));
+    if (!QFile::exists(store))
+        return CreateAt(store, KeyOf(password));
+    return LogInTo(store, password);
+}
+
+// The crash test's child: runs the account action and stops dead at the k-th file operation,
+// as a kill would. Exit 3: stopped; 0: finished first with nothing to tell; 1: told something.
 int RunStopped(const QStringList& arguments) { // store, password, k[, new base, new password]
-    const StoreKey key = StoreKey::DeriveStoreKey(arguments[1]);
     FileOperations::SetFaultPoint(
         [reached = 0, stopAt = arguments[2].toInt()](FileOperations::Step, const QString&) mutable {
             if (++reached == stopAt)
                 std::_Exit(3); // no destructor, no flush, no clean-up
         });
-    MessageBoxes::SetResponder([](const MessageBoxes::Message& message) {
-        std::fprintf(stderr, "%s\n", qPrintable(message.text));
-        std::_Exit(1);
-        return MessageBoxes::Answer::OK;
-    });
-    if (arguments.size() == 5)
-        DBFunctions::UpdateDatabase(arguments[0].chopped(4), key, arguments[3],
-                                    StoreKey::DeriveStoreKey(arguments[4]));
-    return arguments.size() == 5 || DBFunctions::OpenSession(arguments[0], key) ? 0 : 1;
+    const Outcome outcome =
+        RunAccountAction(arguments[0], arguments[1], arguments.value(3), arguments.value(4));
+    for (const QString& text : Texts(outcome))
+        std::fprintf(stderr, "%s\n", qPrintable(text));
+    return outcome.Done() && outcome.Notices().isEmpty() ? 0 : 1;
 }
 
 } // namespace
@@ -84,8 +112,8 @@ class StoreFilesTest : public QObject, CoreFixture {
     // (the key stretched for its salt). The known key holds the settings of the store format.
     void readmeRecipeGivesTheKnownKeyAndOpensTheStore() {
         QCOMPARE(key.EngineText(), "uFRUUTfsky0BY8upNOgS");
-        QVERIFY(DBFunctions::OpenSession(store, key));
-        QVERIFY(DBFunctions::OpenSession(store, key.ForFile(store)));
+        QVERIFY(CreateAt(store, key).Done());
+        QVERIFY(LogInTo(store).Done());
         QProcess shell;
         shell.start("bash", {"-c",
                              "set -o pipefail\n"
@@ -103,11 +131,11 @@ class StoreFilesTest : public QObject, CoreFixture {
     // A new store and a store logged in to, with its backup: no file holds anything in
     // plaintext, and each is private to its owner.
     void storesAreEncryptedAndPrivate() {
-        QVERIFY(DBFunctions::OpenSession(folder->File("new.mdb"), key));
+        QVERIFY(CreateAt(folder->File("new.mdb"), key).Done());
         const QByteArray marker = "MARKER-7f3a-PLAINTEXT";
         MakeStore(store, key,
                   {{"Default", {{"12/7/26", marker, marker, marker}}}, {QString(marker), {}}});
-        QVERIFY(DBFunctions::OpenSession(store, key) &&
+        QVERIFY(LogInTo(store).Done() &&
                 !(QFile::permissions(store + ".lock") & (QFile::ReadGroup | QFile::ReadOther)));
         QCOMPARE(folder->Files(), (QStringList{"bob.bak", "bob.mdb", "new.mdb"}));
         for (const QString& file : folder->Files()) {
@@ -120,33 +148,35 @@ class StoreFilesTest : public QObject, CoreFixture {
     }
 
     // Pasted names are created, found, renamed and dropped literally; none reaches another
-    // table. Counting and reading give the store's own rows, in ID order, a null as none.
+    // table. A new name holds no quote. Counting and reading give the store's own rows, in ID
+    // order, a null as none.
     void catalogueKeepsNamesAsNames() {
-        MakeStore(store, key, {{"Default", Entries(2)}, {"bank", Entries(1)}, {"Ärger", {}}});
+        MakeStore(store, key,
+                  {{"Default", SampleEntries(2)}, {"bank", SampleEntries(1)}, {"Ärger", {}}});
         Session session(store, key);
         const Engine::Connection& tables = session.Connection();
-        for (const QString name :
-             {"a]b", "x\"y", "t; DROP TABLE [Default]", "it's", "My Bank", "\u00e9\u6f22"}) {
-            QVERIFY(Routines::SetupDBTable(tables, name));
-            QCOMPARE(Catalogue::ColumnNames(tables, name), Catalogue::Layout);
-            QVERIFY(Routines::TableExists(tables, name.toUpper()));
-            Catalogue::RenameTable(tables, name, name + "'2");
-            QVERIFY(!Routines::TableExists(tables, name));
-            Catalogue::DropTable(tables, name + "'2");
+        for (const QString name : {"a]b", "t; DROP TABLE [Default]", "My Bank", "\u00e9\u6f22"}) {
+            QVERIFY(Tables::Add(session, name).Done());
+            QCOMPARE(Catalogue::ColumnNames(tables, name), EntrySchema::Columns);
+            QCOMPARE(Texts(Tables::Add(session, name.toUpper())),
+                     QStringList{"There is already a table with the name " + name.toUpper() + "."});
+            QVERIFY(Tables::Rename(session, name, name + " 2").Done());
+            QVERIFY(Tables::Remove(session, name + " 2").Done());
+            QCOMPARE(Tables::List(session)->size(), 3);
         }
-        QVERIFY(!Routines::SetupDBTable(tables, "sqlite_x")); // a name the engine keeps
-        messages->ExpectOne(
-            "Error [SetupDBTable]: 1\r\nobject name reserved for internal use: sqlite_x",
-            MessageBoxes::Icon::Critical);
+        for (const QString quoted : {"x\"y", "it's"})
+            QCOMPARE(Texts(Tables::Add(session, quoted)),
+                     QStringList{"A table name cannot hold a quote (' or \")."});
+        QCOMPARE(Texts(Tables::Add(session, "sqlite_x")), // a name the engine keeps
+                 QStringList{"Error [SetupDBTable]: 1\r\nobject name reserved for internal use: "
+                             "sqlite_x"});
         // A name in use in any letter case, non-ASCII letters too, is refused.
         for (const auto& [source, taken] : {std::pair("bank", "DEFAULT"), {"bank", "ärger"}})
-            QVERIFY_THROWS_EXCEPTION(Failure, Catalogue::RenameTable(tables, source, taken));
-        QCOMPARE(Routines::GetTablesADO(tables), (QStringList{"bank", "Default", "Ärger"}));
-        QCOMPARE(DBFunctions::CountRecords(session), 2);
-        session.CurrentTable = "Gone";
-        QCOMPARE(DBFunctions::CountRecords(session), 0);
-        messages->ExpectOne("Error [CountRecords]: 1\r\nno such table: Gone",
-                            MessageBoxes::Icon::Critical);
+            QVERIFY(Tables::Rename(session, source, taken).Failed());
+        QCOMPARE(*Tables::List(session), (QStringList{"bank", "Default", "Ärger"}));
+        QCOMPARE(*Tables::CountRecords(session, "Default"), 2);
+        QCOMPARE(Texts(Tables::CountRecords(session, "Gone")),
+                 QStringList{"Error [CountRecords]: 1\r\nno such table: Gone"});
         tables.Execute("INSERT INTO [Ärger] VALUES (NULL, 'second', NULL, 'p''2', 2);");
         tables.Execute("INSERT INTO [Ärger] VALUES ('d1', 'first', 'me', 'p\"1', 1);");
         QCOMPARE(ReadTable(store, key, "Ärger"),
@@ -156,7 +186,7 @@ class StoreFilesTest : public QObject, CoreFixture {
     // A log-in replaces a backup two or more calendar days old, not one from yesterday or the
     // future; a backup that is a link (here to a file of today) is replaced, never written through.
     void backupIsRefreshedByCalendarDays() {
-        MakeStore(store, key, {{"Default", Entries(3)}});
+        MakeStore(store, key, {{"Default", SampleEntries(3)}});
         const QString backup = folder->File("bob.bak"), older = folder->File("older");
         for (const auto& [age, replaced] :
              {std::pair(1, false), {2, true}, {-3, false}, {0, true}}) {
@@ -164,7 +194,7 @@ class StoreFilesTest : public QObject, CoreFixture {
             WriteBytes(older, "an older backup");
             Age(older, age);
             QVERIFY(age ? QFile::rename(older, backup) : QFile::link(older, backup));
-            QVERIFY(DBFunctions::OpenSession(store, key));
+            QVERIFY(LogInTo(store).Done());
             if (replaced)
                 QCOMPARE(ReadTable(backup, key, "Default").size(), 3);
             else
@@ -173,10 +203,12 @@ class StoreFilesTest : public QObject, CoreFixture {
         QCOMPARE(Bytes(older), QByteArray("an older backup"));
     }
 
-    // Each fault gives its critical messages and changes no file. Compaction and the backup
-    // are housekeeping: when they cannot be written the log-in goes on with the store as it
-    // is, its entries readable. A failed creation leaves no store behind. A store of the wrong
-    // shape (every table with the five columns, "Default" by that name) is refused silently.
+    // Each fault gives its messages and changes no file. Compaction and the backup are
+    // housekeeping: when they cannot be written the log-in goes on with the store as it is,
+    // its entries readable. A failed creation leaves no store and no copy behind. A store of
+    // the wrong shape (every table with the five columns, "Default" by that name) is refused
+    // silently. A file that reaches a store's name while it is being made or renamed (placed
+    // just before the move) is never replaced.
     void faultsAreReportedAndLoseNothing_data() {
         QTest::addColumn<QString>("fault");
         QTest::addColumn<QStringList>("shown");
@@ -184,20 +216,21 @@ class StoreFilesTest : public QObject, CoreFixture {
         const auto row = [](const char* fault, const QStringList& shown, bool loggedIn = false) {
             QTest::newRow(fault) << QString(fault) << shown << loggedIn;
         };
-        const QString notAStore = "Error [CompactDatabase]: 26\r\nfile is encrypted or is not a "
-                                  "database";
+        const QString couldNotOpen = AccountName::CouldNotOpen + " (not critical)";
         const QString readOnly =
             "Error [CompactDatabase]: " + SystemError(geteuid() ? EACCES : EPERM);
         row("six columns", {});
         row("no Default", {});
-        row("corrupt store", {"Error [CompactDatabase]: 11\r\ndatabase disk image is malformed"});
+        row("corrupt store", {couldNotOpen});
         row("full disk", {"Error [CompactDatabase]: " + SystemError(ENOSPC)}, true);
         row("read-only folder", {readOnly}, true);
-        row("backup in the way", {"Error [SetupDatabase]: " + SystemError(EISDIR)}, true);
-        row("wrong key", {notAStore});
-        row("missing folder", {"Error [CreateDatabase]: " + SystemError(ENOENT)});
+        row("backup not written", {"Error [SetupDatabase]: " + SystemError(EIO)}, true);
+        row("wrong key", {couldNotOpen});
+        row("missing folder", {"Sorry, could not create this account in <folder>none/\r\n" +
+                               QString(std::strerror(ENOENT)) + " (not critical)"});
         row("creation blocked", {"Error [CreateDatabase]: " + SystemError(ENOTEMPTY)});
-        row("re-key with a wrong key", {notAStore, "Unable to change password!"});
+        row("creation onto another store", {"Error [CreateDatabase]: " + SystemError(EEXIST)});
+        row("re-key with a wrong key", {couldNotOpen});
         row("rename onto another store", {"Error [UpdateDatabase]: " + SystemError(EEXIST)});
         row("rename in a read-only folder", {readOnly, "Unable to change password!"});
     }
@@ -206,7 +239,7 @@ class StoreFilesTest : public QObject, CoreFixture {
         QFETCH(QString, fault);
         QFETCH(QStringList, shown);
         QFETCH(bool, loggedIn);
-        const bool creating = fault == "missing folder" || fault == "creation blocked";
+        const bool creating = fault == "missing folder" || fault.startsWith("creation");
         const QString layout = "[Date], [Description], [User ID], [Password], [ID]";
         if (fault == "six columns")
             MakeStore(store, key,
@@ -215,21 +248,29 @@ class StoreFilesTest : public QObject, CoreFixture {
             MakeStore(store, key,
                       {{"x", {}}, {"default", {}, "CREATE TABLE [default] (" + layout + ");"}});
         if (!creating && !QFile::exists(store))
-            MakeStore(store, key, {{"Default", Entries(99)}, {"Bank", Entries(99)}});
+            MakeStore(store, key, {{"Default", SampleEntries(99)}, {"Bank", SampleEntries(99)}});
         if (fault == "corrupt store")
             WriteBytes(store, Bytes(store).left(Bytes(store).size() / 2));
-        if (fault == "backup in the way")
-            QVERIFY(QDir(folder->Path()).mkpath("bob.bak/in"));
         if (fault == "creation blocked")
             QVERIFY(QDir(folder->Path()).mkpath("bob.mdb.compacting/in"));
-        if (fault == "rename onto another store")
-            WriteBytes(folder->File("carol.mdb"), "carol's store");
+        // Another program's store reaches the name just before the finished copy is moved there.
+        const QString taken = folder->File(fault.startsWith("rename") ? "carol.mdb" : "bob.mdb");
+        if (fault.endsWith("onto another store"))
+            FileOperations::SetFaultPoint([&](FileOperations::Step step, const QString& path) {
+                if (step == FileOperations::Step::Rename && path == taken + ".compacting")
+                    WriteBytes(taken, "another program's store");
+            });
         if (fault == "full disk")
             FileOperations::SetFaultPoint([](FileOperations::Step step, const QString&) {
                 if (step == FileOperations::Step::Create)
                     throw Failure(ENOSPC, QString::fromLocal8Bit(std::strerror(ENOSPC)));
             });
-        const bool compacted = fault == "backup in the way";
+        if (fault == "backup not written")
+            FileOperations::SetFaultPoint([](FileOperations::Step step, const QString& path) {
+                if (step == FileOperations::Step::Write && path.endsWith(".bak.compacting"))
+                    throw Failure(EIO, QString::fromLocal8Bit(std::strerror(EIO)));
+            });
+        const bool compacted = fault == "backup not written";
         const QStringList entries = loggedIn ? Content() : QStringList();
         const auto snapshot = [&] { // the log-in compacts the store before the backup fails
             return Snapshot(folder->Path())
@@ -242,23 +283,33 @@ class StoreFilesTest : public QObject, CoreFixture {
             Lock(folder->Path(), false);
             FileOperations::SetFaultPoint({});
         });
+        Outcome outcome;
         if (fault.startsWith("re-key") || fault.startsWith("rename")) {
-            DBFunctions::UpdateDatabase(
-                folder->File("bob"), fault.contains("wrong") ? KeyOf("x") : key,
-                folder->File(fault.contains("wrong") ? "bob" : "carol"), key);
+            outcome =
+                Accounts::Change(folder->Path(), "bob", fault.contains("wrong") ? "x" : Password,
+                                 fault.contains("wrong") ? "bob" : "carol", key);
+        } else if (creating) {
+            outcome =
+                CreateAt(fault == "missing folder" ? folder->File("none/bob.mdb") : store, key);
         } else {
-            const auto session = DBFunctions::OpenSession(
-                fault == "missing folder" ? folder->File("none/bob.mdb") : store,
-                fault == "wrong key" ? KeyOf("wrong") : key);
-            QCOMPARE(session != nullptr, loggedIn);
-            if (session)
+            {
+                const auto session = LogInTo(store, fault == "wrong key" ? "wrong" : Password);
+                QCOMPARE(session.Done(), loggedIn);
+                outcome = session;
+            }
+            if (loggedIn)
                 QCOMPARE(Content(), entries);
         }
         QStringList texts;
-        for (const MessageBoxes::Message& message : messages->Take())
-            texts << message.text +
-                         (message.icon == MessageBoxes::Icon::Critical ? "" : " (not critical)");
-        QCOMPARE(texts, shown);
+        for (const Notice& notice : outcome.Notices())
+            if (notice.kind != Notice::Kind::Silent)
+                texts << notice.text +
+                             (notice.kind == Notice::Kind::Failure ? "" : " (not critical)");
+        QCOMPARE(texts, shown.replaceInStrings("<folder>", folder->Path()));
+        if (fault.endsWith("onto another store")) {
+            QCOMPARE(Bytes(taken), QByteArray("another program's store"));
+            QFile::remove(taken);
+        }
         QCOMPARE(snapshot(), before);
     }
 
@@ -275,7 +326,7 @@ class StoreFilesTest : public QObject, CoreFixture {
 
     void oddFilesAtTheStorePathsNeverBlock() {
         QFETCH(QString, file);
-        const bool fifo = file.startsWith("fifo:"), locking = file.endsWith("lock");
+        const bool fifo = file.startsWith("fifo:");
         const QString path = folder->File(file.remove("fifo:"));
         if (file != "bob.mdb")
             MakeStore(store, key, {{"Default", {}}});
@@ -289,33 +340,29 @@ class StoreFilesTest : public QObject, CoreFixture {
         });
         QElapsedTimer clock;
         clock.start();
-        const bool opens = DBFunctions::OpensWith(store, key.ForFile(store));
-        const bool loggedIn = locking && DBFunctions::OpenSession(store, key);
+        const Outcome loggedIn = LogInTo(store);
         const qint64 took = clock.elapsed();
         done = true;
         other.join();
         QVERIFY2(took < 2000, "a file at the store's paths held the log-in");
-        QCOMPARE(opens, !fifo);
-        QCOMPARE(loggedIn, locking && !fifo);
-        if (locking && fifo)
-            messages->ExpectOne(AccountName::CouldNotOpen, MessageBoxes::Icon::Information);
+        QCOMPARE(Texts(loggedIn), fifo ? QStringList{AccountName::CouldNotOpen} : QStringList());
     }
 
     // A change in the number of key derivations or syncs is a change in cost, made on purpose.
     // A Delete's commit (the journal's deletion) is followed by a sync of its folder, so that a
     // power cut cannot undo it.
     void whatALogInAndADeleteCost() {
-        QList<TableContent> tables = {{"Default", Entries(10)}};
+        QList<TableContent> tables = {{"Default", SampleEntries(10)}};
         for (int table = 1; table < 10; ++table)
-            tables.append({"Table " + QString::number(table), Entries(99)});
+            tables.append({"Table " + QString::number(table), SampleEntries(99)});
         MakeStore(store, key, tables);
         const Counters::Counts start = Counters::Now();
-        const auto session = DBFunctions::OpenSession(store, key.ForFile(store));
-        QVERIFY(session);
+        const auto session = LogInTo(store);
+        QVERIFY(session.Done());
         const Counters::Counts loggedIn = Counters::Now();
         QCOMPARE(loggedIn.keyDerivations - start.keyDerivations, 1);
         QCOMPARE(loggedIn.syncs - start.syncs, 9);
-        QVERIFY(DBFunctions::DeleteRecord(*session, 1));
+        QVERIFY(Entries::Delete(**session, "Default", 1).Done());
         QCOMPARE(Counters::Now().syncs - loggedIn.syncs, 5);
     }
 
@@ -330,13 +377,13 @@ class StoreFilesTest : public QObject, CoreFixture {
         for (const QString made : {"a", "a/b", "a/b/Ketterby"})
             QCOMPARE(QFile::permissions(folder->File(made)) & 0x0777,
                      QFile::ReadUser | QFile::WriteUser | QFile::ExeUser);
+        QCOMPARE(StoreFolder::OthersCanWriteWarning(folder->File("a/b/Ketterby/")), QString());
+        QVERIFY(QFile::setPermissions(folder->File("a/b/Ketterby"), QFile::Permissions(0x7707)));
+        QCOMPARE(StoreFolder::OthersCanWriteWarning(folder->File("a/b/Ketterby/")),
+                 "Other users of this computer can change the folder " +
+                     folder->File("a/b/Ketterby/") +
+                     ",\r\nand so replace your stores. Make it yours alone (chmod 700).");
         QVERIFY(QFile::setPermissions(folder->File("a/b/Ketterby"), QFile::Permissions(0x7777)));
-        StoreFolder::Default();
-        StoreFolder::Default();
-        messages->ExpectOne("Other users of this computer can change the folder " +
-                                folder->File("a/b/Ketterby/") +
-                                ",\r\nand so replace your stores. Make it yours alone (chmod 700).",
-                            MessageBoxes::Icon::Exclamation);
         QVERIFY(Lock(folder->File("a"), true));
         const QString refusal = StoreFolder::CreationRefusal(folder->File("a/new.mdb"));
         Lock(folder->File("a"), false);
@@ -381,15 +428,16 @@ class StoreFilesTest : public QObject, CoreFixture {
         const StoreKey newKey = KeyOf(newPassword);
         MakeStore(store, key,
                   creating ? QList<TableContent>{{"Default", {}}}
-                           : QList<TableContent>{{"Default", Entries(99)}, {"Bank", Entries(9)}});
+                           : QList<TableContent>{{"Default", SampleEntries(99)},
+                                                 {"Bank", SampleEntries(9)}});
         // Every table and row of a store, read through one connection.
         const auto contentOf = [](const QString& path, const StoreKey& withKey) {
             try {
                 const Engine::Connection opened(path, withKey);
                 QStringList content = opened.UserTables();
                 for (const QString& table : opened.UserTables())
-                    for (const auto& row : Catalogue::ReadRows(opened, table).values)
-                        content << *row[1] + *row[3];
+                    for (const Entry& entry : Catalogue::ReadEntries(opened, table))
+                        content << entry.description + entry.password;
                 return content;
             } catch (const Failure&) {
                 return QStringList();
@@ -417,8 +465,7 @@ class StoreFilesTest : public QObject, CoreFixture {
             steps.append({step, path, QFileInfo(path).exists() || QFileInfo(path).isSymLink()});
         });
         restore();
-        updating ? DBFunctions::UpdateDatabase(folder->File("bob"), key, newBase, newKey)
-                 : void(DBFunctions::OpenSession(store, key));
+        RunAccountAction(store, Password, updating ? newBase : QString(), newPassword);
         FileOperations::SetFaultPoint({});
         int renames = 0;
         for (int i = 1; i + 1 < steps.size(); ++i) {
@@ -445,7 +492,7 @@ class StoreFilesTest : public QObject, CoreFixture {
             QCOMPARE(child.exitCode(), 3);
             if (updating)
                 continue; // a log-in: the killed copy's lock is stale and no stray file stays
-            QVERIFY(DBFunctions::OpenSession(store, key));
+            QVERIFY(RunAccountAction(store, Password, {}, {}).Done());
             QCOMPARE(folder->Files().filter(QRegularExpression("compacting|lock|journal")),
                      QStringList());
         }

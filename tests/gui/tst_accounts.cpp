@@ -10,7 +10,7 @@ namespace {
 
 const QString CouldNotOpen = "Sorry, could not locate or open this account.";
 const QString InUse = "This account name is already in use.\r\nPlease use a different name.";
-const QString TooLong = "Value entered is too long.\r\nMaximum length is 50 characters.";
+const QString TooLong50 = "Value entered is too long.\r\nMaximum length is 50 characters.";
 const QString NotAFileName =
     "Please enter a valid name.\r\nAn account name cannot contain any of \\ / : * ? \" < > | "
     "or a control character, and cannot be \".\" or \"..\".";
@@ -237,13 +237,13 @@ class AccountsTest : public QObject, protected Fixture {
         };
         for (const Tab tab : {New, Edit}) {
             row(tab, "empty name", {"   ", "pw", "pw"}, "Please enter a valid name.");
-            row(tab, "name of 51", {QString(51, 'n'), "pw", "pw"}, TooLong);
+            row(tab, "name of 51", {QString(51, 'n'), "pw", "pw"}, TooLong50);
             for (const QString name : {"a\\b", "a/b", "c:d", "e*", "f?", "g\"h", "i<", ">j", "k|l",
                                        ".", "..", "../escaped", "tab\there", "us\x1fsep"})
                 row(tab, "not a file name: " + name, {name, "pw", "pw"}, NotAFileName);
             row(tab, "blank inside password", {"bob", "p w", "p w"},
                 "No spaces allowed in password!");
-            row(tab, "password of 51", {"bob", QString(51, 'p'), ""}, TooLong);
+            row(tab, "password of 51", {"bob", QString(51, 'p'), ""}, TooLong50);
             row(tab, "confirmation differs in case", {"bob", "Secret", "secret"},
                 "Sorry, both passwords must match!");
         }
@@ -266,7 +266,7 @@ class AccountsTest : public QObject, protected Fixture {
         MakeStore(folder->File("carol.mdb"), KeyOf("other"), {{"Default", {}}});
         if (tab == Login) {
             MakeStore(folder->File("sub/carol.mdb"), KeyOf("pw"), {{"Default", {}}});
-            MakeStore(folder->File("empty.bak"), KeyOf("pw"), {{"Default", Entries(1)}});
+            MakeStore(folder->File("empty.bak"), KeyOf("pw"), {{"Default", SampleEntries(1)}});
             WriteBytes(folder->File("empty.mdb"), {});
             WriteBytes(folder->File("garbage.mdb"), QByteArray(4096, 'g'));
         }
@@ -381,13 +381,13 @@ class AccountsTest : public QObject, protected Fixture {
         Environment::SetDataFolder("/home/alexandra/.local/share/Ketterby/");
         window = std::make_unique<frmKetterby>();
         const QString store = folder->File("s.mdb");
-        MakeStore(store, KeyOf("pw"), {{"Default", Entries(17)}});
+        MakeStore(store, KeyOf("pw"), {{"Default", SampleEntries(17)}});
         const Session session(store, KeyOf("pw")); // the New Entry dialog adds to an open store
         std::unique_ptr<QWidget> dialog;
         if (form == "frmAccounts")
             dialog = std::make_unique<frmAccounts>(*window);
         else if (form == "frmNewEntry")
-            dialog = std::make_unique<frmNewEntry>(session, "gen");
+            dialog = std::make_unique<frmNewEntry>(session, DefaultTable, "gen");
         else if (form == "frmInputForm")
             dialog = std::make_unique<frmInputForm>();
         else if (form == "frmAbout")
@@ -395,7 +395,7 @@ class AccountsTest : public QObject, protected Fixture {
         Environment::SetDataFolder(folder->Path());
         QWidget& shown = dialog ? *dialog : *window;
         if (!dialog) {
-            LogIn(store, KeyOf("pw"));
+            LogIn(store);
             Named<QComboBox>("cmbPasswordLength")->setCurrentIndex(19);
             Named<QPushButton>("cmdGenerate")->click();
         }
@@ -430,7 +430,7 @@ class AccountsTest : public QObject, protected Fixture {
         const QString store = folder->File("s.mdb");
         MakeStore(store, KeyOf("pw"),
                   {{"Default", {{"1/2/26", QString(80, 'd'), "u", QString(40, 'l')}}}});
-        LogIn(store, KeyOf("pw"));
+        LogIn(store);
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
         auto* grid = Named<FlexGrid>("msgMSFlexGrid");

@@ -1,6 +1,6 @@
 // The logged-in main window through its controls, checked against the store file, and what
 // stays of the store in the process after log-out.
-#include "gui/PopulateFlexGrid.h"
+#include "gui/EntryGrid.h"
 #include "tests/support/GuiSupport.h"
 
 #include <QAbstractItemModelTester>
@@ -49,7 +49,7 @@ class WindowTest : public QObject, protected Fixture {
 
     void Open(const QList<TableContent>& tables) {
         MakeStore(store, key, tables);
-        LogIn(store, key);
+        LogIn(store);
     }
     // Answers the next input dialog as a paste would; no text closes it unanswered.
     void Reply(std::optional<QString> text) {
@@ -116,7 +116,9 @@ class WindowTest : public QObject, protected Fixture {
 
     // Each refusal (the question answered No) shows its message and changes nothing.
     void tableCommandsRefuse() {
-        Open({{"Default", Entries(2)}, {"Bank", Entries(3)}, {"My Mail", Entries(99)}});
+        Open({{"Default", SampleEntries(2)},
+              {"Bank", SampleEntries(3)},
+              {"My Mail", SampleEntries(99)}});
         using Refusal = std::tuple<const char*, QString, std::optional<QString>, QString, Icon>;
         const Refusal refusals[] = {
             {"cmdAdd", "Bank", "bank", "There is already a table with the name bank.",
@@ -155,7 +157,9 @@ class WindowTest : public QObject, protected Fixture {
     // Removing another table keeps the one shown, removing or renaming the shown one shows
     // "Default"; a change of case alone is kept.
     void tableCommandsChangeTheStore() {
-        Open({{"Default", Entries(2)}, {"Bank", Entries(3)}, {"My Mail", Entries(99)}});
+        Open({{"Default", SampleEntries(2)},
+              {"Bank", SampleEntries(3)},
+              {"My Mail", SampleEntries(99)}});
         const auto mode = QAbstractItemModelTester::FailureReportingMode::QtTest;
         QAbstractItemModelTester names(Named<QComboBox>("cmbCurrentTable")->model(), mode),
             cells(Named<QTableView>("msgMSFlexGrid")->model(), mode);
@@ -178,7 +182,7 @@ class WindowTest : public QObject, protected Fixture {
         Reply("cards");
         Button("cmdRename")->click();
         Named<QAction>("mnuFileLogout")->trigger();
-        LogIn(store, key);
+        LogIn(store);
         ExpectShown("Default", 2, {"cards", "Default"});
     }
 
@@ -188,7 +192,7 @@ class WindowTest : public QObject, protected Fixture {
     void rowsFollowTheEntries() {
         for (const auto& [entries, rows] : {std::pair(0, 18), {17, 18}, {18, 19}}) {
             store = folder->File(QString::number(entries) + ".mdb");
-            Open({{"Default", Entries(entries)}});
+            Open({{"Default", SampleEntries(entries)}});
             QCOMPARE(Grid().Rows(), rows);
             const QStringList shown = GridRows(*window, 0);
             QCOMPARE(shown.size(), entries + 1);
@@ -207,12 +211,12 @@ class WindowTest : public QObject, protected Fixture {
         Grid().SetRow(19);
         QVERIFY(Grid().Row() == 1 && Grid().TextMatrix(19, 1).isEmpty());
         const QStringList shown = GridRows(*window);
-        QVERIFY(!Routines::PopulateFlexGrid("Gone", Grid(), Engine::Connection(store, key), 0, 0));
+        QVERIFY(!EntryGrid::PopulateFlexGrid("Gone", Grid(), Engine::Connection(store, key), 0, 0));
         messages->ExpectOne("Error [PopulateFlexGrid]: 1\r\nno such table: Gone", Icon::Critical);
         QCOMPARE(GridRows(*window), shown);
     }
 
-    // OK checks the user ID, password and description in turn, an apostrophe counting twice.
+    // OK checks the user ID, password and description in turn, each as typed.
     void newEntryChecksInOrder() {
         OpenShown();
         Passwords().addItems({"gen1", "gen2"});
@@ -235,7 +239,7 @@ class WindowTest : public QObject, protected Fixture {
             QTest::keyClicks(dialog.txtDescription, QString(101, 'd'));
             typeAndPressOK(dialog.txtPassword, "ppp" + QString(48, 'p'), 50);
             typeAndPressOK(dialog.txtPassword, " p'w\" ", 100);
-            typeAndPressOK(dialog.txtUser, "'u" + QString(48, 'u'), 50);
+            typeAndPressOK(dialog.txtUser, "'u" + QString(49, 'u'), 50);
             typeAndPressOK(dialog.txtUser, " a\"" + QString(48, 'u') + " ", 100);
             dialog.txtDescription->setText(" Bob's mail ");
             dialog.cmdOK->click();
@@ -312,7 +316,7 @@ class WindowTest : public QObject, protected Fixture {
     // The options choose the characters, Numbers greys the case. Insert refills the grid, keeps
     // the current cell, and only Yes to the confirmation changes the entry's password.
     void generateAndInsert() {
-        Open({{"Default", Entries(3)}, {"Empty", {}}});
+        Open({{"Default", SampleEntries(3)}, {"Empty", {}}});
         const auto insertAt = [&](const QString& table, int row, Answer answer) {
             Show(table);
             Grid().SetTextMatrix(1, 1, "mark");
@@ -373,7 +377,7 @@ class WindowTest : public QObject, protected Fixture {
         {
             const StoreKey stretched = key.ForFile(store);
             needles[2] = Masked(std::string(stretched.EngineText().substr(2, 64)));
-            LogIn(store, stretched);
+            LogIn(store);
             QCOMPARE(GridRows(*window).size(), 1);
             window->mnuFileLogout_Click();
         }

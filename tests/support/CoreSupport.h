@@ -1,10 +1,8 @@
 #pragma once
-// What every test needs without a window: Qt Core and Test, a message recorder, a folder,
-// stores made and read.
+// What every test needs without a window: Qt Core and Test, a folder, stores made and read.
 #include "core/Engine.h"
 #include "core/Environment.h"
-#include "core/ErrorTrap.h"
-#include "core/MessageBoxes.h"
+#include "core/Outcome.h"
 #include "core/StoreKey.h"
 #include "core/TableCatalogue.h"
 
@@ -14,39 +12,6 @@
 #include <cstring>
 #include <map>
 #include <memory>
-
-// Records every message and answers it from a script (OK, else No).
-class MessageRecorder {
-  public:
-    MessageRecorder() {
-        MessageBoxes::SetResponder([this](const MessageBoxes::Message& message) {
-            messages.append(message);
-            if (!answers.isEmpty())
-                return answers.takeFirst();
-            return message.buttons == MessageBoxes::Buttons::OK ? MessageBoxes::Answer::OK
-                                                                : MessageBoxes::Answer::No;
-        });
-    }
-    ~MessageRecorder() { MessageBoxes::SetResponder({}); }
-    void Answer(MessageBoxes::Answer answer) { answers.append(answer); }
-    QList<MessageBoxes::Message> Take() { return std::exchange(messages, {}); }
-    bool Empty() const { return messages.isEmpty(); }
-    // The one message shown since the last Take, checked in full.
-    void ExpectOne(const QString& text, MessageBoxes::Icon icon,
-                   MessageBoxes::Buttons buttons = MessageBoxes::Buttons::OK,
-                   const QString& title = "Ketterby") {
-        const QList<MessageBoxes::Message> shown = Take();
-        QCOMPARE(shown.size(), 1);
-        QCOMPARE(shown[0].text, text);
-        QCOMPARE(shown[0].icon, icon);
-        QCOMPARE(shown[0].buttons, buttons);
-        QCOMPARE(shown[0].title, title);
-    }
-
-  private:
-    QList<MessageBoxes::Message> messages;
-    QList<MessageBoxes::Answer> answers;
-};
 
 // A private folder that serves as the user's data folder, where stores go by default.
 class TestFolder {
@@ -63,23 +28,22 @@ class TestFolder {
     QTemporaryDir dir;
 };
 
-// A message recorder and a folder for each test; at the end an unexpected message fails it.
+// A folder for each test.
 class CoreFixture {
   protected:
-    void Start() {
-        messages = std::make_unique<MessageRecorder>();
-        folder = std::make_unique<TestFolder>();
-    }
-    void Finish() {
-        const bool quiet = messages->Empty();
-        messages.reset();
-        folder.reset();
-        QVERIFY2(quiet, "a message was shown that the test did not expect");
-    }
+    void Start() { folder = std::make_unique<TestFolder>(); }
+    void Finish() { folder.reset(); }
 
-    std::unique_ptr<MessageRecorder> messages;
     std::unique_ptr<TestFolder> folder;
 };
+
+// The texts an outcome tells, in order.
+inline QStringList Texts(const Outcome& outcome) {
+    QStringList texts;
+    for (const Notice& notice : outcome.Notices())
+        texts.append(notice.text);
+    return texts;
+}
 
 inline QByteArray Bytes(const QString& path) {
     QFile file(path);
@@ -141,7 +105,7 @@ inline void MakeStore(const QString& path, const StoreKey& key, const QList<Tabl
 }
 
 // Entries "marker 1" to "marker N" with dates, user IDs and passwords.
-inline QList<QStringList> Entries(int count, const QString& marker = "entry") {
+inline QList<QStringList> SampleEntries(int count, const QString& marker = "entry") {
     QList<QStringList> rows;
     for (int i = 1; i <= count; ++i)
         rows.append(
@@ -158,10 +122,12 @@ inline QStringList ReadTable(const QString& path, const StoreKey& key, const QSt
         if (table.isEmpty())
             return store.UserTables();
         QStringList rows;
-        for (const auto& row : Catalogue::ReadRows(store, table).values)
-            rows.append(QStringList{row[0].value_or("<null>"), row[1].value_or("<null>"),
-                                    row[2].value_or("<null>"), row[3].value_or("<null>")}
-                            .join('|'));
+        const auto read = store.Prepare(
+            "SELECT ifnull([Date], '<null>') || '|' || ifnull([Description], '<null>') || '|' || "
+            "ifnull([User ID], '<null>') || '|' || ifnull([Password], '<null>') FROM " +
+            Engine::QuoteName(table) + " ORDER BY [ID];");
+        while (read->Step())
+            rows.append(read->Text(0));
         return rows;
     } catch (const Failure& failure) {
         QTest::qFail(qPrintable("store not readable: " + failure.description), __FILE__, __LINE__);

@@ -1,9 +1,10 @@
 #pragma once
 // What the tests of the forms need: the forms, a main window, a dialog script, readers.
-#include "core/StoreFiles.h"
+#include "core/Accounts.h"
 #include "gui/Dialogs.h"
 #include "gui/FlexGrid.h"
 #include "gui/FormRoutines.h"
+#include "gui/MessageBoxes.h"
 #include "gui/frmAbout.h"
 #include "gui/frmAccounts.h"
 #include "gui/frmInputForm.h"
@@ -15,6 +16,39 @@
 #include <QtWidgets>
 
 #include <functional>
+
+// Records every message and answers it from a script (OK, else No).
+class MessageRecorder {
+  public:
+    MessageRecorder() {
+        MessageBoxes::SetResponder([this](const MessageBoxes::Message& message) {
+            messages.append(message);
+            if (!answers.isEmpty())
+                return answers.takeFirst();
+            return message.buttons == MessageBoxes::Buttons::OK ? MessageBoxes::Answer::OK
+                                                                : MessageBoxes::Answer::No;
+        });
+    }
+    ~MessageRecorder() { MessageBoxes::SetResponder({}); }
+    void Answer(MessageBoxes::Answer answer) { answers.append(answer); }
+    QList<MessageBoxes::Message> Take() { return std::exchange(messages, {}); }
+    bool Empty() const { return messages.isEmpty(); }
+    // The one message shown since the last Take, checked in full.
+    void ExpectOne(const QString& text, MessageBoxes::Icon icon,
+                   MessageBoxes::Buttons buttons = MessageBoxes::Buttons::OK,
+                   const QString& title = "Ketterby") {
+        const QList<MessageBoxes::Message> shown = Take();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].text, text);
+        QCOMPARE(shown[0].icon, icon);
+        QCOMPARE(shown[0].buttons, buttons);
+        QCOMPARE(shown[0].title, title);
+    }
+
+  private:
+    QList<MessageBoxes::Message> messages;
+    QList<MessageBoxes::Answer> answers;
+};
 
 // Answers the modal dialogs in the order they open; one with no step queued is closed
 // unanswered and counted, and so is a folder picker that the test did not set up.
@@ -43,11 +77,13 @@ class DialogScript {
     int unexpected = 0;
 };
 
-// A main window and a dialog script as well; at the end an unexpected dialog fails the test.
+// A main window, a message recorder and a dialog script as well; at the end an unexpected
+// message or dialog fails the test.
 class Fixture : protected CoreFixture {
   protected:
     void Start() {
         CoreFixture::Start();
+        messages = std::make_unique<MessageRecorder>();
         window = std::make_unique<frmKetterby>();
         script = std::make_unique<DialogScript>();
     }
@@ -55,20 +91,26 @@ class Fixture : protected CoreFixture {
         window.reset();
         const bool finished = script->Finished();
         script.reset();
+        const bool quiet = messages->Empty();
+        messages.reset();
         CoreFixture::Finish();
+        QVERIFY2(quiet, "a message was shown that the test did not expect");
         QVERIFY2(finished, "a dialog was shown that the test did not expect");
     }
-    // Logs the window in to the store, as the account dialog does.
-    void LogIn(const QString& path, const StoreKey& key) {
-        std::unique_ptr<Session> session = DBFunctions::OpenSession(path, key);
-        QVERIFY(session);
-        window->ShowStore(std::move(session));
+    // Logs the window in to the store with the password, as the account dialog does.
+    void LogIn(const QString& path, const QString& password = "pw") {
+        const QFileInfo file(path);
+        auto opened = Accounts::LogIn(file.completeBaseName(), file.path() + '/', password,
+                                      Accounts::Upkeep::CompactAndBackUp);
+        QVERIFY2(opened.Done(), qPrintable(Texts(opened).join('\n')));
+        window->ShowStore(std::move(*opened));
     }
     // A control or menu item of the main window, by its name.
     template <class Control = QWidget> Control* Named(const char* name) const {
         return window->findChild<Control*>(name);
     }
 
+    std::unique_ptr<MessageRecorder> messages;
     std::unique_ptr<frmKetterby> window;
     std::unique_ptr<DialogScript> script;
 };

@@ -1,15 +1,14 @@
-// Fills the entry grid from a table of the open store.
-#include "gui/PopulateFlexGrid.h"
+// Fills the entry grid from a table of the open store, and empties it.
+#include "gui/EntryGrid.h"
 
-#include "core/ErrorTrap.h"
-#include "core/Session.h"
 #include "core/TableCatalogue.h"
 #include "gui/FlexGrid.h"
 #include "gui/FormRoutines.h"
+#include "gui/MessageBoxes.h"
 
 #include <cmath>
 
-namespace Routines {
+namespace EntryGrid {
 namespace {
 
 constexpr int MinimumRows = 18;
@@ -40,20 +39,19 @@ void SetColumnWidths(FlexGrid& grid) {
 bool PopulateFlexGrid(const QString& table, FlexGrid& grid, const Engine::Connection& connection,
                       qint16 row, qint16 col) {
     SetColumnWidths(grid);
-    return Trap("PopulateFlexGrid", [&] {
-        const Catalogue::Rows rows = Catalogue::ReadRows(connection, table);
-        const int count = int(rows.values.size());
-        const int shownColumns = int(rows.columns.size()) - 1;
+    return MessageBoxes::Trap("PopulateFlexGrid", [&] {
+        const QList<Entry> entries = Catalogue::ReadEntries(connection, table);
+        const int count = int(entries.size());
         const int rowCount = std::max(count + 1, MinimumRows);
-        const int colCount = count > 0 ? int(rows.columns.size()) : grid.Cols();
+        const int colCount = grid.Cols();
         QList<QString> cells(rowCount * colCount);
-        for (int i = 0; i < std::min(shownColumns, colCount - 1); ++i)
-            cells[i + 1] = rows.columns[i];
+        for (int col = 1; col < colCount; ++col)
+            cells[col] = EntrySchema::Columns[col - 1];
         for (int r = 1; r <= count; ++r) {
-            cells[r * colCount] = QString::number(r);
-            for (int j = 0; j < shownColumns; ++j)
-                if (const auto& value = rows.values[r - 1][j])
-                    cells[r * colCount + j + 1] = *value;
+            const Entry& entry = entries[r - 1];
+            const QString texts[] = {QString::number(r), entry.date, entry.description,
+                                     entry.userID, entry.password};
+            std::copy(std::begin(texts), std::end(texts), cells.begin() + r * colCount);
         }
         grid.SetMatrix(rowCount, colCount, std::move(cells));
         grid.SetRow(row);
@@ -61,9 +59,11 @@ bool PopulateFlexGrid(const QString& table, FlexGrid& grid, const Engine::Connec
     });
 }
 
-void RefillGrid(const Session& session, FlexGrid& grid) {
-    PopulateFlexGrid(session.CurrentTable, grid, session.Connection(), qint16(grid.Row()),
-                     qint16(grid.Col()));
+void ClearEntries(FlexGrid& grid) {
+    QList<QString> header(grid.Rows() * grid.Cols());
+    for (int col = 0; col < grid.Cols(); ++col)
+        header[col] = grid.TextMatrix(0, col);
+    grid.SetMatrix(grid.Rows(), grid.Cols(), std::move(header));
 }
 
-} // namespace Routines
+} // namespace EntryGrid

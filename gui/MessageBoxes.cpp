@@ -1,5 +1,5 @@
-// Routes every message of the program to whoever answers them.
-#include "core/MessageBoxes.h"
+// Routes every message of the windows to whoever answers them.
+#include "gui/MessageBoxes.h"
 
 #include <cstdio>
 
@@ -28,13 +28,23 @@ bool Confirm(const QString& text) {
     return Show(text, Icon::Question, Buttons::YesNo, "Please confirm...") == Answer::Yes;
 }
 
-QString TooLong(int limit) {
-    return "Value entered is too long." + LineBreak + "Maximum length is " +
-           QString::number(limit) + " characters.";
-}
-
-void ShowTooLong(int limit) {
-    Show(TooLong(limit), Icon::Information);
+bool Tell(const Outcome& outcome, Buttons selectionButtons) {
+    for (const Notice& notice : outcome.Notices()) {
+        switch (notice.kind) {
+        case Notice::Kind::Selection:
+            Show(notice.text, Icon::Exclamation, selectionButtons);
+            break;
+        case Notice::Kind::Input:
+            Show(notice.text, Icon::Information);
+            break;
+        case Notice::Kind::Failure:
+            Show(notice.text, Icon::Critical);
+            break;
+        case Notice::Kind::Silent:
+            break;
+        }
+    }
+    return outcome.Done();
 }
 
 void SetResponder(Responder responder) {

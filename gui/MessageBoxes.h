@@ -1,15 +1,17 @@
 #pragma once
 
+#include "core/Outcome.h"
+
 #include <QString>
 
 #include <functional>
+#include <utility>
 
-// The one way the program speaks to the user: a message with an icon and buttons, or a
-// question. The windows install real message boxes, tests a recorder; until one is
+// The one way the windows speak to the user: a message with an icon and buttons, or a
+// question. The program installs real message boxes, tests a recorder; until one is
 // installed, messages go to standard error and questions are answered No.
 namespace MessageBoxes {
 
-inline const QString LineBreak = QStringLiteral("\r\n");
 inline const QString ApplicationTitle = QStringLiteral("Ketterby");
 
 enum class Icon { Critical, Question, Exclamation, Information };
@@ -33,10 +35,15 @@ Answer Show(const QString& text, Icon icon, Buttons buttons = Buttons::OK,
 // Asks under "Please confirm..." with Yes as the default; true only for Yes.
 bool Confirm(const QString& text);
 
-// "Value entered is too long." CR LF "Maximum length is N characters." (information icon).
-void ShowTooLong(int limit);
-// The text of that message.
-QString TooLong(int limit);
+// Shows what the outcome tells, in order: a refused selection with the exclamation icon and
+// the given buttons, a refused input with the information icon, a failure with the critical
+// icon; a silent refusal shows nothing. True when the outcome was done.
+bool Tell(const Outcome& outcome, Buttons selectionButtons = Buttons::OK);
+
+// Runs a window procedure's body; a failure it throws is shown under the procedure's name.
+template <class Body> bool Trap(const QString& procedure, Body&& body) {
+    return Tell(Attempt(procedure, std::forward<Body>(body)));
+}
 
 // Replaces whoever answers messages; an empty responder restores standard error.
 void SetResponder(Responder responder);
