@@ -8,6 +8,7 @@ class CliTest : public QObject {
 
     QTemporaryDir home;              // XDG_DATA_HOME of the program: accounts are in home/Ketterby/
     std::unique_ptr<StoreLock> held; // as the windows hold an open account, released first
+    QProcess writer;
     QString File(const QString& name) const { return home.filePath(name); }
     QString Store(const QString& account) const { return File("Ketterby/" + account + ".mdb"); }
 
@@ -39,6 +40,13 @@ class CliTest : public QObject {
         for (const char* account : {"Bitwarden", "LastPass", "KeePassXC", "locked", "copy"})
             MakeAccount(account);
         held = std::move(*StoreLock::Take(Store("locked"), "locked"));
+        // Another program inside a write, which keeps every reader of the file out: a log-in
+        // finds the lock before it meets the file.
+        writer.start("sqlcipher", {Store("locked")});
+        writer.write("PRAGMA key = '" +
+                     QByteArray::fromStdString(std::string(KeyOf("pw").EngineText())) +
+                     "';\nBEGIN EXCLUSIVE;\nSELECT 'held';\n");
+        QVERIFY(writer.waitForReadyRead(10000));
         MakeAccount("full", {{"Default", {}}, {"Bank", SampleEntries(95)}});
         MakeAccount("halt", {{"Default", SampleEntries(2)}});
         Engine::Connection(Store("halt"), KeyOf("pw"))

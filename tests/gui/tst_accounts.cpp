@@ -196,7 +196,11 @@ class AccountsTest : public QObject, protected Fixture {
             Fill(a, Login, {"  bob ", " first  ", folder->Path()}); // blanks are trimmed
         });
         const QByteArray store = Bytes(folder->File("bob.mdb"));
-        frmKetterby second; // can neither log in to, create nor rename the open account
+        frmKetterby second; // can neither log in to, create nor rename the open account,
+        // also while the first is inside a write, which holds the file against every reader
+        std::optional<Engine::Connection> writing(std::in_place, folder->File("bob.mdb"),
+                                                  KeyOf("first"));
+        writing->Execute("BEGIN EXCLUSIVE;");
         script->Then<frmAccounts>([&](frmAccounts& a) {
             const QStringList texts[] = {{"bob", "first"},
                                          {"bob", "first", "first"},
@@ -208,6 +212,7 @@ class AccountsTest : public QObject, protected Fixture {
             }
         });
         second.findChild<QAction*>("mnuAccountsAccountSetup")->trigger();
+        writing.reset();
         QCOMPARE(Bytes(folder->File("bob.mdb")), store);
         // A re-key under the same name, to an empty password, which Edit (unlike New) allows.
         Setup([](frmAccounts& a) { Fill(a, Edit, {"bob", "first", "bob", "", ""}); });
