@@ -1,4 +1,4 @@
-// The text input rules: the quote filter, the trimming of blanks and the quoting rule.
+// The text input rules: the quote filter and the trimming of blanks.
 #include "gui/TextInput.h"
 
 #include <QKeyEvent>
@@ -52,11 +52,3 @@ void InstallQuoteFilter(QLineEdit* box) {
 }
 
 } // namespace FormRoutines
-
-namespace Routines {
-
-QString QuoteSQL(const QString& text) {
-    return QString(text).replace('\'', "''");
-}
-
-} // namespace Routines

@@ -16,10 +16,3 @@ void InstallQuoteFilter(QLineEdit* box);
 QString TrimBlanks(const QString& text);
 
 } // namespace FormRoutines
-
-namespace Routines {
-
-// The text with every apostrophe doubled, as it would stand between apostrophes in SQL text.
-QString QuoteSQL(const QString& text);
-
-} // namespace Routines

@@ -377,13 +377,17 @@ class StoreFilesTest : public QObject, CoreFixture {
         for (const QString made : {"a", "a/b", "a/b/Ketterby"})
             QCOMPARE(QFile::permissions(folder->File(made)) & 0x0777,
                      QFile::ReadUser | QFile::WriteUser | QFile::ExeUser);
-        QCOMPARE(StoreFolder::OthersCanWriteWarning(folder->File("a/b/Ketterby/")), QString());
-        QVERIFY(QFile::setPermissions(folder->File("a/b/Ketterby"), QFile::Permissions(0x7707)));
-        QCOMPARE(StoreFolder::OthersCanWriteWarning(folder->File("a/b/Ketterby/")),
-                 "Other users of this computer can change the folder " +
-                     folder->File("a/b/Ketterby/") +
-                     ",\r\nand so replace your stores. Make it yours alone (chmod 700).");
-        QVERIFY(QFile::setPermissions(folder->File("a/b/Ketterby"), QFile::Permissions(0x7777)));
+        const QString warning = "Other users of this computer can change the folder " +
+                                folder->File("a/b/Ketterby/") +
+                                ",\r\nand so replace your stores. Make it yours alone (chmod 700).";
+        // Its user alone, then the group, then others writing.
+        for (const auto& [permissions, warned] :
+             {std::pair(0x7755, false), {0x7775, true}, {0x7757, true}}) {
+            QVERIFY(QFile::setPermissions(folder->File("a/b/Ketterby"),
+                                          QFile::Permissions(permissions)));
+            QCOMPARE(StoreFolder::OthersCanWriteWarning(folder->File("a/b/Ketterby/")),
+                     warned ? warning : QString());
+        }
         QVERIFY(Lock(folder->File("a"), true));
         const QString refusal = StoreFolder::CreationRefusal(folder->File("a/new.mdb"));
         Lock(folder->File("a"), false);
