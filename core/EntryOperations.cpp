@@ -94,9 +94,8 @@ void WriteField(const Session& session, const QString& table, qint16 id, Field f
 
 void InsertRow(const Engine::Connection& connection, const QString& table, const Entry& entry,
                qint64 id) {
-    connection.Execute("INSERT INTO " + Engine::QuoteName(table) +
-                           " ([Date], [Description], [User ID], [Password], [ID]) "
-                           "VALUES (?, ?, ?, ?, ?);",
+    connection.Execute("INSERT INTO " + Engine::QuoteName(table) + " (" + Catalogue::ColumnList() +
+                           ") VALUES (?, ?, ?, ?, ?);",
                        {entry.date, entry.description, entry.userID, entry.password, Number(id)});
 }
 

@@ -22,24 +22,29 @@ bool NameInUse(const Engine::Connection& connection, const QString& name, const 
     });
 }
 
-// The entry's texts by their column names, never by position.
-QString TextColumns() {
+// The columns that hold an entry's texts, before its ID.
+constexpr qsizetype TextColumns = 4;
+
+} // namespace
+
+QString ColumnList(qsizetype count) {
     QStringList names;
-    for (const QString& column : EntrySchema::Columns.first(4))
+    for (const QString& column : EntrySchema::Columns.first(count))
         names.append(Engine::QuoteName(column));
     return names.join(", ");
 }
-
-} // namespace
 
 qint64 CountRows(const Engine::Connection& connection, const QString& table) {
     return connection.QueryInteger("SELECT COUNT(*) FROM " + Engine::QuoteName(table) + ";");
 }
 
 void CreateTable(const Engine::Connection& connection, const QString& name) {
-    connection.Execute("CREATE TABLE " + Engine::QuoteName(name) +
-                       " ([Date] TEXT, [Description] TEXT,[User ID] TEXT,[Password] TEXT, "
-                       "[ID] INT NOT NULL PRIMARY KEY);");
+    QStringList columns;
+    for (const QString& column : EntrySchema::Columns.first(TextColumns))
+        columns.append(Engine::QuoteName(column) + " TEXT");
+    columns.append(Engine::QuoteName(EntrySchema::Columns.last()) + " INT NOT NULL PRIMARY KEY");
+    connection.Execute("CREATE TABLE " + Engine::QuoteName(name) + " (" + columns.join(", ") +
+                       ");");
 }
 
 std::optional<QString> StoredName(const Engine::Connection& connection, const QString& name) {
@@ -83,7 +88,7 @@ QStringList ColumnNames(const Engine::Connection& connection, const QString& tab
 }
 
 QList<Entry> ReadEntries(const Engine::Connection& connection, const QString& table) {
-    const auto statement = connection.Prepare("SELECT " + TextColumns() + " FROM " +
+    const auto statement = connection.Prepare("SELECT " + ColumnList(TextColumns) + " FROM " +
                                               Engine::QuoteName(table) + " ORDER BY [ID];");
     QList<Entry> entries;
     while (statement->Step())

@@ -18,6 +18,9 @@ inline const QString DefaultTable = QStringLiteral("Default");
 // The statements on a store's tables; each failure is thrown for the caller to report.
 namespace Catalogue {
 
+// The first `count` columns of the entry schema as a statement names them, in order.
+QString ColumnList(qsizetype count = EntrySchema::Columns.size());
+
 qint64 CountRows(const Engine::Connection& connection, const QString& table);
 
 // Creates a table of the entry schema's columns.
