@@ -56,8 +56,9 @@ const QList<Command>& AllCommands() {
          {},
          Commands::SearchEntries},
         {"export",
-         "Every entry into a new CSV file, readable by you alone.",
-         {{"STORE", StoreHelp, "STORE"}, {"FILE", "The CSV file to create.", "FILE"}},
+         "Every entry into a new CSV file readable by you alone, or into a pipe.",
+         {{"STORE", StoreHelp, "STORE"},
+          {"FILE", "The CSV file to create, or - for standard output (not a terminal).", "FILE"}},
          2,
          {},
          Commands::ExportEntries},
@@ -65,7 +66,8 @@ const QList<Command>& AllCommands() {
          "Entries from the CSV export of a password manager, a browser or export.",
          {{"STORE", StoreHelp, "STORE"}, {"FILE", "The CSV file to read.", "FILE"}},
          2,
-         {{"table", "Puts every entry into table NAME, whatever the file's groups.", "NAME"}},
+         {{"table", "Puts every entry into table NAME, whatever the file's groups.", "NAME"},
+          {"skip-invalid", "Imports the other entries when some lines are refused."}},
          Commands::ImportEntries},
         {"generate",
          "Passwords from the windows' generators, one a line; needs no store.",
@@ -107,7 +109,8 @@ QString CommandHelp(const Command& command, const QCommandLineParser& parser) {
 int Run(const QStringList& arguments) {
     const QString name = arguments.value(1);
     if (name == "--help" || name == "-h" || name == "--version") {
-        Print(stdout, name == "--version" ? Program + ' ' + KETTERBY_VERSION + '\n' : ProgramHelp());
+        Print(stdout,
+              name == "--version" ? Program + ' ' + KETTERBY_VERSION + '\n' : ProgramHelp());
         return 0;
     }
     const auto& commands = AllCommands();

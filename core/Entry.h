@@ -15,4 +15,8 @@ namespace EntryLimits {
 inline constexpr int Description = 100;
 inline constexpr int UserID = 50;
 inline constexpr int Password = 50;
+// A stored password can be longer: the in-place edit takes this many.
+inline constexpr int StoredPassword = 100;
+// The longest table name the windows take.
+inline constexpr int TableName = 50;
 } // namespace EntryLimits
