@@ -8,6 +8,7 @@
 
 #include <csv.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace Csv {
@@ -76,8 +77,9 @@ QList<Record> ReadText(const QByteArray& bytes, const QString& path) {
     const std::unique_ptr<csv_parser, void (*)(csv_parser*)> freed(&parser, csv_free);
     csv_set_space_func(&parser, NoBlanks);
     // libcsv grows a field's buffer a block at a time: with its small default block, a field of
-    // many megabytes takes minutes to refuse.
-    csv_set_blk_size(&parser, FieldLimit);
+    // many megabytes takes minutes to refuse. No field is longer than the text, so a small file
+    // needs no large block.
+    csv_set_blk_size(&parser, std::min(FieldLimit, size_t(bytes.size()) + 1));
     Reading reading;
     const qsizetype first = bytes.startsWith(ByteOrderMark) ? ByteOrderMark.size() : 0;
     // Fed a line at a time, so every fault is found on a known line.
