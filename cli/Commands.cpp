@@ -15,9 +15,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 
 #include <unistd.h>
 
@@ -67,13 +65,13 @@ void WriteNewFile(const QString& path, const QByteArray& content) {
     throw Refusal{"Could not write " + path + ": " + reason};
 }
 
-// The whole content on standard output, or a refusal that says why it could not be written.
+// The whole content on standard output, unbuffered, so that no copy stays in a buffer.
 void WriteOutput(const QByteArray& content) {
-    if (std::fwrite(content.constData(), 1, size_t(content.size()), stdout) ==
-            size_t(content.size()) &&
-        std::fflush(stdout) == 0)
+    QFile output;
+    if (output.open(STDOUT_FILENO, QIODevice::WriteOnly | QIODevice::Unbuffered) &&
+        output.write(content) == content.size())
         return;
-    throw Refusal{QString("Could not write standard output: ") + std::strerror(errno)};
+    throw Refusal{"Could not write standard output: " + output.errorString()};
 }
 
 } // namespace

@@ -109,8 +109,7 @@ QString CommandHelp(const Command& command, const QCommandLineParser& parser) {
 int Run(const QStringList& arguments) {
     const QString name = arguments.value(1);
     if (name == "--help" || name == "-h" || name == "--version") {
-        Print(stdout,
-              name == "--version" ? Program + ' ' + KETTERBY_VERSION + '\n' : ProgramHelp());
+        Print(stdout, name == "--version" ? Program + ' ' + KETTERBY_VERSION + '\n' : ProgramHelp());
         return 0;
     }
     const auto& commands = AllCommands();
