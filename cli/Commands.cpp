@@ -15,6 +15,8 @@
 
 #include <cstdio>
 
+#include <unistd.h>
+
 namespace Commands {
 namespace {
 
@@ -60,6 +62,15 @@ void WriteNewFile(const QString& path, const QByteArray& content) {
     if (file.isOpen())
         file.remove();
     throw Refusal{"Could not write " + path + ": " + reason};
+}
+
+// The whole content on standard output, unbuffered, so that no copy stays in a buffer.
+void WriteOutput(const QByteArray& content) {
+    QFile output;
+    if (output.open(STDOUT_FILENO, QIODevice::WriteOnly | QIODevice::Unbuffered) &&
+        output.write(content) == content.size())
+        return;
+    throw Refusal{"Could not write standard output: " + output.errorString()};
 }
 
 } // namespace
@@ -110,8 +121,12 @@ bool SearchEntries(const QCommandLineParser& line) {
 bool ExportEntries(const QCommandLineParser& line) {
     const QStringList arguments = line.positionalArguments();
     const QString& file = arguments[1];
-    // Refused before the password is asked for; the writing refuses it again should it come.
-    if (QFileInfo(file).exists() || QFileInfo(file).isSymLink())
+    const bool toOutput = file == "-";
+    // Refused before the password is asked for; the writing refuses a file again should it come.
+    if (toOutput && ::isatty(STDOUT_FILENO))
+        throw Refusal{"Standard output is a terminal, where the passwords would stay on screen: "
+                      "export - writes only into a pipe or a file."};
+    if (!toOutput && (QFileInfo(file).exists() || QFileInfo(file).isSymLink()))
         throw Refusal{file + " already exists; export writes only a new file."};
     const auto session = OpenStore(arguments[0], Access::Read);
     QList<StoredEntry> entries;
@@ -123,9 +138,13 @@ bool ExportEntries(const QCommandLineParser& line) {
         content += Csv::FormatRecord(
             {stored.table, entry.date, entry.description, entry.userID, entry.password});
     }
-    WriteNewFile(file, content);
+    if (toOutput)
+        WriteOutput(content);
+    else
+        WriteNewFile(file, content);
     content.fill('\0');
-    PrintLine({"Exported " + Entries(entries.size()) + " to " + file + "."});
+    if (!toOutput)
+        PrintLine({"Exported " + Entries(entries.size()) + " to " + file + "."});
     return true;
 }
 
@@ -133,6 +152,14 @@ bool ImportEntries(const QCommandLineParser& line) {
     const QStringList arguments = line.positionalArguments();
     const QString& file = arguments[1];
     const ImportPlan plan = PlanImport(file, Csv::ReadFile(file), line.value("table"));
+    QStringList refused;
+    for (const auto& [number, fault] : plan.refused)
+        refused.append(QString("%1, line %2: %3.").arg(file).arg(number).arg(fault));
+    if (!refused.isEmpty() && (!line.isSet("skip-invalid") || plan.entries.isEmpty()))
+        throw Refusal{refused.join('\n') + "\nNothing was imported" +
+                      (plan.entries.isEmpty() ? "."
+                                              : "; --skip-invalid imports the other " +
+                                                    Entries(plan.entries.size()) + ".")};
     const auto session = OpenStore(arguments[0], Access::Change);
     QList<Import::ImportedTable> tables;
     if (!Trap("ImportEntries",
@@ -148,6 +175,8 @@ bool ImportEntries(const QCommandLineParser& line) {
     }
     if (!plan.ignoredColumns.isEmpty())
         PrintLine({"Columns left out: " + plan.ignoredColumns.join(", ") + "."});
+    for (const QString& skipped : refused)
+        Messages::Print("Skipped " + skipped);
     return true;
 }
 

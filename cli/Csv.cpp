@@ -8,6 +8,7 @@
 
 #include <csv.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace Csv {
@@ -17,35 +18,36 @@ constexpr qint64 FileLimit = 64 << 20;
 constexpr size_t FieldLimit = 1 << 20;
 // libcsv's state between two records (csv_parser::pstate).
 constexpr int RowNotBegun = 0;
+// What some programs put first in a file of UTF-8 text.
+const QByteArray ByteOrderMark = QByteArrayLiteral("\xEF\xBB\xBF");
 
 struct Reading {
     QList<Record> records;
-    QStringList fields;
+    Record record{1, {}, {}}; // the record being parsed
     qsizetype line = 1;       // the line being parsed
-    qsizetype recordLine = 1; // the line where the record being parsed begins
-    QString fault;            // the first fault found, on line `line`
 };
 
+// The field's text; after a fault the record keeps only the fault.
 void EndField(void* data, size_t size, void* context) {
-    auto& reading = *static_cast<Reading*>(context);
+    Record& record = static_cast<Reading*>(context)->record;
     const QByteArrayView bytes(static_cast<const char*>(data), qsizetype(size));
-    if (!reading.fault.isEmpty())
+    if (!record.fault.isEmpty())
         return;
     if (size > FieldLimit)
-        return void(reading.fault = "a field of more than 1 MiB");
+        return void(record.fault = "a field of more than 1 MiB");
     if (bytes.contains('\0'))
-        return void(reading.fault = "a NUL byte");
+        return void(record.fault = "a NUL byte");
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
                                                      QStringDecoder::Flag::ConvertInitialBom);
     QString text = decoder.decode(bytes);
     if (decoder.hasError())
-        return void(reading.fault = "text that is not UTF-8");
-    reading.fields.append(std::move(text));
+        return void(record.fault = "text that is not UTF-8");
+    record.fields.append(std::move(text));
 }
 
 void EndRecord(int, void* context) {
     auto& reading = *static_cast<Reading*>(context);
-    reading.records.append({reading.recordLine, std::exchange(reading.fields, {})});
+    reading.records.append(std::exchange(reading.record, {reading.line, {}, {}}));
 }
 
 // RFC 4180: blanks around a field belong to it.
@@ -59,10 +61,7 @@ QByteArray ReadBytes(const QString& path) {
         throw Refusal{"Could not read " + path + ": " + file.errorString()};
     if (file.size() > FileLimit)
         throw Refusal{path + " is larger than 64 MiB: it is not an export of passwords."};
-    QByteArray bytes = file.readAll();
-    if (bytes.startsWith("\xEF\xBB\xBF")) // the byte order mark some programs put first
-        bytes.remove(0, 3);
-    return bytes;
+    return file.readAll();
 }
 
 } // namespace
@@ -72,22 +71,23 @@ void RefuseLine(const QString& path, qsizetype line, const QString& fault) {
                   ". Nothing was imported."};
 }
 
-QList<Record> ReadFile(const QString& path) {
-    const QByteArray bytes = ReadBytes(path);
+QList<Record> ReadText(const QByteArray& bytes, const QString& path) {
     csv_parser parser{};
     csv_init(&parser, CSV_STRICT | CSV_STRICT_FINI);
     const std::unique_ptr<csv_parser, void (*)(csv_parser*)> freed(&parser, csv_free);
     csv_set_space_func(&parser, NoBlanks);
     // libcsv grows a field's buffer a block at a time: with its small default block, a field of
-    // many megabytes takes minutes to refuse.
-    csv_set_blk_size(&parser, FieldLimit);
+    // many megabytes takes minutes to refuse. No field is longer than the text, so a small file
+    // needs no large block.
+    csv_set_blk_size(&parser, std::min(FieldLimit, size_t(bytes.size()) + 1));
     Reading reading;
+    const qsizetype first = bytes.startsWith(ByteOrderMark) ? ByteOrderMark.size() : 0;
     // Fed a line at a time, so every fault is found on a known line.
-    for (qsizetype start = 0; start < bytes.size(); ++reading.line) {
+    for (qsizetype start = first; start < bytes.size(); ++reading.line) {
         const qsizetype end = bytes.indexOf('\n', start);
         const qsizetype length = (end < 0 ? bytes.size() : end + 1) - start;
         if (parser.pstate == RowNotBegun)
-            reading.recordLine = reading.line;
+            reading.record.line = reading.line;
         if (csv_parse(&parser, bytes.constData() + start, size_t(length), EndField, EndRecord,
                       &reading) != size_t(length))
             RefuseLine(path, reading.line,
@@ -95,15 +95,15 @@ QList<Record> ReadFile(const QString& path) {
                            ? "broken quoting (a quote inside a field is doubled, and a quoted "
                              "field ends at a comma or the line's end)"
                            : csv_strerror(csv_error(&parser)));
-        if (!reading.fault.isEmpty())
-            RefuseLine(path, reading.line, reading.fault);
         start += length;
     }
     if (csv_fini(&parser, EndField, EndRecord, &reading) != 0)
-        RefuseLine(path, reading.recordLine, "a quoted field that is never closed");
-    if (!reading.fault.isEmpty())
-        RefuseLine(path, reading.recordLine, reading.fault);
+        RefuseLine(path, reading.record.line, "a quoted field that is never closed");
     return reading.records;
+}
+
+QList<Record> ReadFile(const QString& path) {
+    return ReadText(ReadBytes(path), path);
 }
 
 QByteArray FormatRecord(const QStringList& fields) {

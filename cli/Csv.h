@@ -13,10 +13,16 @@ namespace Csv {
 struct Record {
     qsizetype line;
     QStringList fields;
+    QString fault; // why a field is not text (a NUL byte, invalid UTF-8, more than 1 MiB)
 };
 
-// Every record of the file. A file that is not CSV of UTF-8 text (a NUL byte, invalid UTF-8,
-// broken quoting, a field of more than 1 MiB) is refused with a Refusal that names the line.
+// Every record of the text of the file at `path`, after the byte order mark some programs put
+// first. Text that is not CSV (broken quoting) is refused with a Refusal that names the line;
+// a record whose field is not text is kept with its fault.
+QList<Record> ReadText(const QByteArray& bytes, const QString& path);
+
+// Every record of the file, as ReadText reads it; a file that cannot be read or is larger than
+// 64 MiB is refused.
 QList<Record> ReadFile(const QString& path);
 
 // One record as a line of the file: every field quoted, CR LF after it.

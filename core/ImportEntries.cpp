@@ -22,6 +22,18 @@ std::pair<QString, qint64> TableToFill(const Engine::Connection& connection, con
     return {name, 0};
 }
 
+// The table that takes a name's entries once those before it are full: "Bank", "Bank 2",
+// "Bank 3"..., the base name shortened so that the whole stays a name the windows take.
+QString OverflowName(const QString& base, qsizetype suffix) {
+    if (suffix == 1)
+        return base;
+    const QString number = ' ' + QString::number(suffix);
+    QString kept = base.left(EntrySchema::TableNameLimit - number.size());
+    if (!kept.isEmpty() && kept.back().isHighSurrogate()) // never half a character
+        kept.chop(1);
+    return kept + number;
+}
+
 } // namespace
 
 QList<ImportedTable> ImportEntries(const Engine::Connection& connection,
@@ -44,8 +56,7 @@ QList<ImportedTable> ImportEntries(const Engine::Connection& connection,
         const QString base = Catalogue::StoredName(connection, name).value_or(name);
         QString previous;
         for (qsizetype next = 0, suffix = 1; next < queue.size(); ++suffix) {
-            const auto [table, count] =
-                TableToFill(connection, suffix == 1 ? base : base + ' ' + QString::number(suffix));
+            const auto [table, count] = TableToFill(connection, OverflowName(base, suffix));
             const qsizetype added =
                 std::clamp<qsizetype>(EntrySchema::EntryLimit - count, 0, queue.size() - next);
             for (qsizetype i = 0; i < added; ++i) {

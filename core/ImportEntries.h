@@ -27,7 +27,8 @@ struct ImportedTable {
 
 // Appends the entries to their tables in one transaction, so they land whole or not at all:
 // names match in any letter case, and a missing table is made. No table is given more than
-// the entry limit: the rest go on into "name 2", "name 3"... Throws on failure.
+// the entry limit: the rest go on into "name 2", "name 3"..., the name shortened where that
+// would pass the table name limit. Throws on failure.
 QList<ImportedTable> ImportEntries(const Engine::Connection& connection,
                                    const QList<ImportedEntry>& entries);
 

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Checks the Debian package that `make package` made: what it holds, lintian, and, in a
 # throwaway copy of this system from which the build packages are removed, an install with apt,
-# the installed files read with a desktop's own validators, a start from its desktop entry's
-# Exec line and a removal with apt. Run as root (CI).
+# the installed files read with a desktop's own validators, bash's completion of every command,
+# a start from its desktop entry's Exec line and a removal with apt. Run as root (CI).
 set -euo pipefail
 id=org.ketterby.ketterby
 self=$(realpath "$0")
@@ -35,6 +35,14 @@ if [ "${1:-}" = --inside ]; then
         grep -qx "Icon=$id" applications/$id.desktop
         grep -q ">$id.desktop</launchable>" metainfo/$id.metainfo.xml
         if grep "@[A-Z_]*@" ketterby/help.htm metainfo/$id.metainfo.xml; then exit 1; fi
+        # bash completes every command the program lists.
+        source bash-completion/completions/ketterby-cli
+        for command in $(ketterby-cli --help | sed -n "s/^  \([a-z]\+\) .*/\1/p"); do
+            COMP_WORDS=(ketterby-cli "$command") COMP_CWORD=1
+            _ketterby_cli
+            printf "%s\n" "${COMPREPLY[@]}" | grep -qx "$command" ||
+                { echo "the bash completion lacks $command"; exit 1; }
+        done
         desktop-file-validate applications/$id.desktop
         appstreamcli validate --pedantic --no-net metainfo/$id.metainfo.xml
         appstream-util validate --nonet metainfo/$id.metainfo.xml
@@ -58,7 +66,8 @@ contents=$(dpkg-deb -c "$deb" | awk '!/^d/ {print substr($6, 2)}')
 echo "$contents"
 expected=(/usr/share/applications/$id.desktop /usr/share/metainfo/$id.metainfo.xml
           /usr/share/icons/hicolor/scalable/apps/$id.svg /usr/share/doc/ketterby/copyright
-          /usr/share/doc/ketterby/changelog.gz /usr/share/ketterby/help.htm /usr/bin/ketterby)
+          /usr/share/doc/ketterby/changelog.gz /usr/share/ketterby/help.htm /usr/bin/ketterby
+          /usr/share/bash-completion/completions/ketterby-cli)
 for size in 16 32 64 128; do
     expected+=(/usr/share/icons/hicolor/${size}x$size/apps/$id.png)
 done

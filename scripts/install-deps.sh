@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Ketterby needs, if missing: with no argument what building and
-# running the programs need (make run); with --all also what the tests, the benchmarks and the
-# Debian package need (make test, make bench, make package, CI). --list prints the first.
+# running the programs need (make run); with --all also what the tests, the benchmarks, the fuzz
+# target and the Debian package need (make test, make bench, make fuzz, make package, CI). --list
+# prints the first.
 set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libsqlcipher-dev libsodium-dev libssl-dev
           libcsv-dev)
@@ -16,6 +17,8 @@ if [ "${1:-}" = --all ]; then
     # benchmarks: Google Benchmark, and timing the first window from outside on a virtual display
     packages+=(libbenchmark-dev xvfb xauth x11-utils imagemagick xdotool libxcb1-dev
                libxcb-damage0-dev)
+    # fuzzing the import reader: clang and its libFuzzer and sanitizer runtimes
+    packages+=(clang libclang-rt-14-dev)
     # the package: dpkg-shlibdeps (dpkg-dev) finds its dependencies with file's help; lintian
     packages+=(dpkg-dev file lintian)
 fi

@@ -3,18 +3,26 @@
 #include "core/StoreLock.h"
 #include "tests/support/CoreSupport.h"
 
+#include <fcntl.h>
+#include <termios.h>
+#include <unistd.h>
+
 class CliTest : public QObject {
     Q_OBJECT
 
+    const QString Long = QString(50, 'T'); // a table name of the longest length
     QTemporaryDir home;              // XDG_DATA_HOME of the program: accounts are in home/Ketterby/
     std::unique_ptr<StoreLock> held; // as the windows hold an open account, released first
     QProcess writer;
     QString File(const QString& name) const { return home.filePath(name); }
     QString Store(const QString& account) const { return File("Ketterby/" + account + ".mdb"); }
 
-    // The exit status, a blank, then standard output and standard error.
-    QString Cli(const QStringList& arguments, const QByteArray& input = "pw\n") {
+    // The exit status, a blank, then standard output (unless sent to `output`) and error.
+    QString Cli(const QStringList& arguments, const QByteArray& input = "pw\n",
+                const QString& output = {}) {
         QProcess process;
+        if (!output.isEmpty())
+            process.setStandardOutputFile(output);
         process.setWorkingDirectory(File("Ketterby"));
         process.start(KETTERBY_CLI, arguments);
         process.write(input);
@@ -37,7 +45,7 @@ class CliTest : public QObject {
             {{"Default", {{"1/2/26", "Mail", "bob@x", "pw1"}, {"3/4/25", "Bank", "Bob", "pw2"}}},
              {"Work", {{"12/16/2024", "VPN \"a\", ü", "robert", "pw3"}}}});
         MakeAccount("odd", {{"Default", {}}, {"Six", {}, "CREATE TABLE Six (a, b, c, d, e, f);"}});
-        for (const char* account : {"Bitwarden", "LastPass", "KeePassXC", "locked", "copy"})
+        for (auto account : {"Bitwarden", "LastPass", "KeePassXC", "Firefox", "locked", "copy"})
             MakeAccount(account);
         held = std::move(*StoreLock::Take(Store("locked"), "locked"));
         // Another program inside a write, which keeps every reader of the file out: a log-in
@@ -47,10 +55,11 @@ class CliTest : public QObject {
                      QByteArray::fromStdString(std::string(KeyOf("pw").EngineText())) +
                      "';\nBEGIN EXCLUSIVE;\nSELECT 'held';\n");
         QVERIFY(writer.waitForReadyRead(10000));
-        MakeAccount("full", {{"Default", {}}, {"Bank", SampleEntries(95)}});
-        MakeAccount("halt", {{"Default", SampleEntries(2)}});
+        MakeAccount("full",
+                    {{"Default", {}}, {"Bank", SampleEntries(95)}, {Long, SampleEntries(99)}});
+        MakeAccount("halt", {{"Default", SampleEntries(2)}, {"Work", {}}});
         Engine::Connection(Store("halt"), KeyOf("pw"))
-            .Execute("CREATE TRIGGER halt BEFORE INSERT ON [Default] WHEN NEW.Description = 'x' "
+            .Execute("CREATE TRIGGER halt BEFORE INSERT ON [Work] WHEN NEW.Description = 'x' "
                      "BEGIN SELECT RAISE(ABORT, 'halted'); END;");
     }
 
@@ -90,21 +99,26 @@ class CliTest : public QObject {
             row(name, {"import", "bob", in},
                 "1 .*" + QRegularExpression::escape(in) + ", " + fault + ".*", "pw\n", csv);
         };
-        const QByteArray header = "Title,Username,Password\nok,a,b\n";
-        hostile("invalid UTF-8", header + "bad\xff,a,b\n", "line 3: text that is not UTF-8");
-        hostile("NUL", header + QByteArray("a\0b,c,d\n", 8),
-                "line 3: a NUL byte. Nothing was imported.\n");
-        hostile("unterminated", header + "\"open,a,b\nc,d\n",
-                "line 3: a quoted field that is never closed");
-        hostile("10 MB field", header + "x,y,\"" + QByteArray(10 << 20, 'a') + "\"\n",
-                "line 3: a field of more than 1 MiB");
+        hostile("unterminated", "Title\n\"a\n", "line 2: a quoted field that is never closed");
         hostile("not CSV", "{\"items\": [{\"name\": \"x\"}]}\n", "line 1: broken quoting");
         hostile("no header", "a,b,c\n", "line 1: no column is");
-        hostile("too long", header + "x," + QByteArray(51, 'u') + ",p\n",
-                "line 3: the user ID is longer than 50 characters");
-        hostile("short line", header + "x,y\n", "line 3: 2 fields where the header line has 3");
-        hostile("long line", header + "x,y,z,w\n", "line 3: 4 fields where the header line has 3");
-        hostile("line break", header + "\"a\nb\",c,d\n", "line 3: the description holds a line");
+        // Every refused line named; --skip-invalid imports the rest; a URL's host describes.
+        const QByteArray password(100, 'p');
+        const QByteArray faults =
+            "url,username,password,guid\nhttps://a.example.org:8443/in?x,me," + password +
+            ",{1}\nx,\"a\nb\",p,g\nx,u,p\tq,g\nx," + QByteArray(51, 'u') + ",p,g\nx,u,p" +
+            password + ",g\n" +
+            QByteArray("x,a\0b,p,g\nx,bad\xff,p,g\nx,y,z\nx,y,z,w,v\nx,\"", 40) +
+            QByteArray(10 << 20, 'a') + "\",p,g\n";
+        hostile("faults", faults,
+                "line 3: the user ID holds a line break, .*line 5: the password holds a line "
+                "break, a tab or another control character.\n.*line 6: the user ID is longer than "
+                "50 characters.\n.*line 7: the password is longer than 100 characters.\n.*line 8: "
+                "a NUL byte.\n.*line 9: text that is not UTF-8.\n.*line 10: 3 fields where the "
+                "header line has 4.\n.*line 11: 5 fields .*line 12: a field of more than 1 MiB.\n"
+                "Nothing was imported; --skip-invalid imports the other 1 entry.\n");
+        hostile("header only", "Title,Username,Password\n",
+                "line 1: a header line and no entry after it. Nothing was imported.\n");
         hostile("quote", "Group,Title\nit's,x\n", "line 2: a table name cannot hold a quote");
         hostile("bad date", "Date,Title\n13/1/26,x\n", "line 2: the date \"13/1/26\"");
         const QString today = EntryDates::Format(QDate::currentDate()) + '|';
@@ -113,6 +127,7 @@ class CliTest : public QObject {
             row(account, {"import", account, in}, out, "pw\n", csv, tables);
         };
         import("Bitwarden",
+               "\xEF\xBB\xBF" // the byte order mark
                "folder,favorite,type,name,title,fields,reprompt,login_uri,login_username,"
                "login_password,login_totp\nSocial,,login,Twitter,\"a, b\",,0,https://t,me@x,tw1,\n"
                ",1,login,Mail,,,0,https://m,me,ma1,\n",
@@ -128,18 +143,25 @@ class CliTest : public QObject {
                "\"Last Modified\",\"Created\"\n\"Root/Bank\",\"Savings\",\"kb\",\"k p\",,,,,,\n",
                "0 Added 1 entry to Root/Bank.\nColumns left out: URL, .*, Created.\n",
                {"Root/Bank|1|" + today + "Savings|kb|k p"});
+        row("Firefox", {"import", "Firefox", in, "--skip-invalid"},
+            "0 Added 1 entry to Default.\nColumns left out: guid.\n(.*: Skipped [^\n]*\n){9}",
+            "pw\n", faults, {"Default|1|" + today + "a.example.org|me|" + password});
         // 95 entries in Bank: 4 more fill it, 99 go into "Bank 2" and the last 7 into "Bank 3".
+        // The full table of the longest name overflows into a name as long.
         QByteArray csv = "Group,Title,Username,Password\n";
         for (int i = 1; i <= 110; ++i)
             csv += "bank,t" + QByteArray::number(i) + ",u,p\n";
-        import("full", csv,
+        const QString shortened = Long.left(48) + " 2";
+        import("full", csv + Long.toLower().toUtf8() + ",x,u,p\n",
                "0 Added 4 entries to Bank.\nAdded 99 entries to Bank 2.\nBank holds 99 entries, so "
                "the rest went into Bank 2.\nAdded 7 entries to Bank 3.\nBank 2 holds 99 entries, "
-               "so the rest went into Bank 3.\n",
+               "so the rest went into Bank 3.\nAdded 1 entry to " +
+                   shortened + ".\n" + Long + " holds 99 entries, so the rest went into " +
+                   shortened + ".\n",
                {"Bank|99|" + today + "t4|u|p", "Bank 2|99|" + today + "t103|u|p",
-                "Bank 3|7|" + today + "t110|u|p"});
-        // The store refuses an entry halfway: every entry before it goes back out.
-        import("halt", "Group,Title\nWork,a\n,b\n,x\n", "1 .*\\[ImportEntries\\]: 1811\nhalted\n",
+                "Bank 3|7|" + today + "t110|u|p", shortened + "|1|" + today + "x|u|p"});
+        // The store refuses an entry halfway: every entry before it goes back out, in every table.
+        import("halt", "Group,Title\n,a\nWork,x\n", "1 .*\\[ImportEntries\\]: 1811\nhalted\n",
                {"Default|2|1/2/26|entry 2|user|pw2"});
     }
 
@@ -164,9 +186,9 @@ class CliTest : public QObject {
             QCOMPARE(Snapshot(File("Ketterby")), before);
     }
 
-    // Out and back in gives the same file; the import takes the log-in's backup first.
+    // Out and back in, then out into a pipe, gives the same file; the import makes a backup first.
     void roundTrip() {
-        const QString first = File("first.csv"), second = File("second.csv");
+        const QString first = File("first.csv");
         QCOMPARE(Cli({"export", "bob", first}), "0 Exported 3 entries to " + first + ".\n");
         QCOMPARE(Bytes(first),
                  "Table,Date,Description,User ID,Password\r\n"
@@ -178,8 +200,26 @@ class CliTest : public QObject {
         QCOMPARE(Cli({"import", "copy", first}),
                  "0 Added 2 entries to Default.\nAdded 1 entry to Work.\n");
         QVERIFY(QFile::exists(File("Ketterby/copy.bak")));
-        QCOMPARE(Cli({"export", "copy", second}), "0 Exported 3 entries to " + second + ".\n");
-        QCOMPARE(Bytes(second), Bytes(first));
+        QCOMPARE(Cli({"export", "copy", "-"}), "0 " + Bytes(first));
+    }
+
+    // At a terminal the password is typed without echo, which comes back after; no export there.
+    void terminal() {
+        const int typing = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
+        QVERIFY(typing >= 0 && grantpt(typing) == 0 && unlockpt(typing) == 0);
+        QProcess ls;
+        ls.setStandardInputFile(ptsname(typing));
+        ls.start(KETTERBY_CLI, {"ls", "bob"});
+        termios settings{};
+        QTRY_VERIFY(tcgetattr(typing, &settings) == 0 && !(settings.c_lflag & ECHO));
+        QVERIFY(write(typing, "pw\n", 3) == 3 && ls.waitForFinished() && ls.exitCode() == 0);
+        char echoed;
+        QCOMPARE(read(typing, &echoed, 1), -1); // nothing came back
+        QVERIFY(tcgetattr(typing, &settings) == 0 && (settings.c_lflag & ECHO));
+        QCOMPARE(Cli({"export", "bob", "-"}, "pw\n", ptsname(typing)),
+                 "1 ketterby-cli: Standard output is a terminal, where the passwords would stay on "
+                 "screen: export - writes only into a pipe or a file.\n");
+        close(typing);
     }
 };
 
