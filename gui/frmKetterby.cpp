@@ -12,6 +12,7 @@
 #include "gui/GridEdit.h"
 #include "gui/HelpPage.h"
 #include "gui/PopulateFlexGrid.h"
+#include "gui/ScreenLock.h"
 #include "gui/StoreSetup.h"
 #include "gui/TableCommands.h"
 #include "gui/TextInput.h"
@@ -82,6 +83,7 @@ frmKetterby::frmKetterby(Controls controls) {
     InstallAccessibleComboBoxes();
     setObjectName("frmKetterby");
     setWindowTitle("Ketterby");
+    new ScreenLock([this] { mnuFileLogout_Click(); }, this);
     if (controls == Controls::Now)
         MakeControls();
 }
@@ -177,6 +179,7 @@ void frmKetterby::BuildPasswordsTab(QWidget* tab, int stripTwips) {
     cmbCurrentTable->setInsertPolicy(QComboBox::NoInsert);
     cmbCurrentTable->setEditText("cmbCurrentTable");
     cmbCurrentTable->setAccessibleName("Current table");
+    cmbCurrentTable->lineEdit()->setAccessibleName("Current table");
     Place(cmbCurrentTable, 7920, 240, 1695, 315);
 }
 
@@ -344,12 +347,8 @@ void frmKetterby::mnuAccountsAccountSetup_Click() {
     Dialogs::ShowModal(accounts);
 }
 
-// A missing page shows nothing of the program's own.
 void frmKetterby::mnuHelpContents_Click() {
-    Trap("mnuHelpContents_Click", [] {
-        if (const QString path = HelpPage::Locate(); !path.isEmpty())
-            HelpPage::Open(path);
-    });
+    Trap("mnuHelpContents_Click", HelpPage::Show);
 }
 
 void frmKetterby::mnuHelpAbout_Click() {

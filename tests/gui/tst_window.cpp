@@ -4,6 +4,7 @@
 #include "tests/support/GuiSupport.h"
 
 #include <QAbstractItemModelTester>
+#include <QtDBus>
 
 #include <array>
 #include <fstream>
@@ -38,6 +39,19 @@ int CopiesInMemory(const std::string& masked) {
     }
     return copies;
 }
+
+const QString ThisSession = QStringLiteral("/org/freedesktop/login1/session/_31");
+
+// logind on the test's own bus: "auto" is this process's session.
+class Logind : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.login1.Manager")
+
+  public slots:
+    QDBusObjectPath GetSession(const QString& id) {
+        return QDBusObjectPath(id == "auto" ? ThisSession : "/none");
+    }
+};
 
 } // namespace
 
@@ -101,7 +115,29 @@ class WindowTest : public QObject, protected Fixture {
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
     }
 
+    // A bus of the test's own stands in for both of the desktop's, with logind on it.
+    QProcess bus;
+    Logind logind;
+
   private slots:
+    void initTestCase() {
+        bus.start("dbus-daemon", {"--session", "--nofork", "--print-address"});
+        QVERIFY2(bus.waitForReadyRead(), "dbus-daemon did not start");
+        const QByteArray address = bus.readLine().trimmed();
+        for (const char* variable : {"DBUS_SESSION_BUS_ADDRESS", "DBUS_SYSTEM_BUS_ADDRESS"})
+            qputenv(variable, address);
+        QDBusConnection desktop = QDBusConnection::connectToBus(address, "desktop");
+        QVERIFY(desktop.registerService("org.freedesktop.login1") &&
+                desktop.registerObject("/org/freedesktop/login1", &logind,
+                                       QDBusConnection::ExportAllSlots));
+    }
+
+    void cleanupTestCase() {
+        QDBusConnection::disconnectFromBus("desktop");
+        bus.kill();
+        bus.waitForFinished();
+    }
+
     void init() {
         Start();
         store = folder->File("s.mdb");
@@ -259,6 +295,9 @@ class WindowTest : public QObject, protected Fixture {
         QTest::keyClicks(&Box(), "typed");
         QTest::mouseClick(Grid().viewport(), Qt::LeftButton, {}, QPoint(5, 5));
         QVERIFY(!Box().isVisible());
+        Click("cmdEdit", 1, 2);
+        Button("cmdNew")->setFocus(Qt::MouseFocusReason); // a click elsewhere keeps its focus
+        QVERIFY(!Box().isVisible() && Button("cmdNew")->hasFocus());
         Click("cmdEdit", 1, 4);
         QCOMPARE(Box().text(), QString("pw1"));
         Click("cmdEdit", 1, 3);
@@ -353,6 +392,34 @@ class WindowTest : public QObject, protected Fixture {
                 expected[1] = "1/2/26|entry 2|user|" + window->SelectedPassword();
             QCOMPARE(ReadTable(store, key, "Default"), expected);
         }
+    }
+
+    // The session's lock closes the open dialog unanswered and logs out as File > Log out does,
+    // keeping the cut entry; an unlock or another session's lock changes nothing.
+    void screenLockLogsOut() {
+        Open({{"Default", Entries(2)}});
+        QVERIFY(Click("cmdCut", 1, 1));
+        const QString saver = "org.freedesktop.ScreenSaver";
+        const QString session = "org.freedesktop.login1.Session";
+        const std::tuple<QString, QString, QString, QVariantList, bool> sent[] = {
+            {"/org/freedesktop/ScreenSaver", saver, "ActiveChanged", {false}, false},
+            {"/org/freedesktop/login1/session/c2", session, "Lock", {}, false},
+            {"/org/freedesktop/ScreenSaver", saver, "ActiveChanged", {true}, true},
+            {ThisSession, session, "Lock", {}, true}};
+        for (const auto& [path, interface, name, arguments, locks] : sent) {
+            QDBusMessage signal = QDBusMessage::createSignal(path, interface, name);
+            signal.setArguments(arguments);
+            script->Then<frmNewEntry>([&](frmNewEntry& dialog) {
+                QVERIFY(QDBusConnection("desktop").send(signal));
+                QCOMPARE(QTest::qWaitFor([&] { return !dialog.isVisible(); }, 300), locks);
+            });
+            Button("cmdNew")->click();
+            QCOMPARE(Named("SSTab1")->isHidden(), locks);
+            if (locks)
+                LogIn(store, key);
+        }
+        QVERIFY(Click("cmdPaste", 0, 0)); // nothing of New Entry stored, the cut entry back
+        QCOMPARE(GridRows(*window).size(), 2);
     }
 
     // After log-out nothing of the store stays readable in the process: its own writable memory
