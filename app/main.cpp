@@ -28,6 +28,7 @@ int main(int argc, char* argv[]) {
     DisableCoreDumps();
     QApplication application(argc, argv);
     application.setStyle(new ProgramStyle(application.style()->name()));
+    // Also the windows' class on X11, which the desktop entry names as StartupWMClass.
     application.setApplicationName("Ketterby");
     // Every window shows the program's icon; the desktop matches the window to its entry.
     application.setWindowIcon(frmAbout::ProgramIcon());

@@ -25,6 +25,10 @@ QString NewAccountRefusal(const QString& name, const QString& password, const QS
         return RefusalMessage;
     if (password.contains(' '))
         return "No spaces allowed in password!";
+    // The password boxes drop a typed quote but keep a pasted one, which could then never be
+    // typed at Login.
+    if (password.contains('\'') || password.contains('"'))
+        return "No quotes (' or \") allowed in password!";
     if (passwordRequired && password.isEmpty())
         return "Please enter a valid password.";
     if (password.size() > PasswordLimit)

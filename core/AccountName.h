@@ -18,8 +18,8 @@ inline constexpr int PasswordLimit = 50;
 inline const QString Mismatch = QStringLiteral("Sorry, both passwords must match!");
 
 // Why New or Edit refuses a new account name and password, or nothing when it takes them. The
-// checks run in this order: the name, then the password (which only Edit may leave empty),
-// then its confirmation.
+// checks run in this order: the name, then the password (which only Edit may leave empty, and
+// which may hold neither blank nor quote), then its confirmation.
 QString NewAccountRefusal(const QString& name, const QString& password, const QString& confirmation,
                           bool passwordRequired);
 

@@ -1,6 +1,7 @@
 // The entry grid widget with the FlexGrid contract.
 #include "gui/FlexGrid.h"
 
+#include "gui/AccessibleGrid.h"
 #include "gui/GridModel.h"
 
 #include <QHeaderView>
@@ -12,6 +13,7 @@
 
 FlexGrid::FlexGrid(QWidget* parent)
     : QTableView(parent), cells(new GridModel(2, 2, palette().button(), this)) {
+    InstallAccessibleGrids();
     setModel(cells);
     horizontalHeader()->hide();
     verticalHeader()->hide();
@@ -22,6 +24,8 @@ FlexGrid::FlexGrid(QWidget* parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setWordWrap(false);
+    // Tab and Shift+Tab go on to the next and previous control; the arrows move between cells.
+    setTabKeyNavigation(false);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
 }
 
@@ -103,4 +107,23 @@ bool FlexGrid::viewportEvent(QEvent* event) {
     else
         QToolTip::hideText();
     return true;
+}
+
+void FlexGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+    QAbstractItemView::currentChanged(current, previous);
+    TellScreenReader(current, QAccessible::Focus);
+}
+
+void FlexGrid::selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) {
+    QAbstractItemView::selectionChanged(selected, deselected);
+    TellScreenReader(selected.indexes().value(0), QAccessible::SelectionAdd);
+    TellScreenReader(deselected.indexes().value(0), QAccessible::SelectionRemove);
+}
+
+void FlexGrid::TellScreenReader(const QModelIndex& cell, QAccessible::Event event) {
+    if (!QAccessible::isActive() || !cell.isValid())
+        return;
+    QAccessibleEvent told(this, event);
+    told.setChild(cell.row() * Cols() + cell.column());
+    QAccessible::updateAccessibility(&told);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAccessible>
 #include <QTableView>
 
 class GridModel;
@@ -42,8 +43,14 @@ class FlexGrid : public QTableView {
   protected:
     // A cell whose text is cut shows its whole text as a tooltip.
     bool viewportEvent(QEvent* event) override;
+    // A screen reader follows the current and the selected cell, told by their places among
+    // the grid's accessible cells, not by the hidden headers' count Qt's table view uses.
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    void selectionChanged(const QItemSelection& selected,
+                          const QItemSelection& deselected) override;
 
   private:
+    void TellScreenReader(const QModelIndex& cell, QAccessible::Event event);
     int TextWidth(const QString& text, const QFont& font) const;
     // Makes the cell current and the one selected, as a click on it does.
     void MakeCurrent(int row, int col);

@@ -3,10 +3,13 @@
 
 #include "core/Environment.h"
 #include "core/FileOperations.h"
+#include "gui/MessageBoxes.h"
 
 #include <QDesktopServices>
 #include <QDir>
 #include <QUrl>
+
+#include <algorithm>
 
 namespace HelpPage {
 namespace {
@@ -18,24 +21,34 @@ Opener& CurrentOpener() {
     return opener;
 }
 
-} // namespace
-
-QString Locate() {
+// Where the page may lie, the installed place last.
+QStringList Places() {
     const QString programFolder = Environment::ApplicationFolder();
-    for (const QString& folder :
-         {programFolder, programFolder + KETTERBY_DATA_FROM_PROGRAM + QDir::separator()}) {
-        if (const QString path = QDir::cleanPath(folder + PageName);
-            FileOperations::FileExists(path))
-            return path;
-    }
-    return {};
+    return {
+        QDir::cleanPath(programFolder + PageName),
+        QDir::cleanPath(programFolder + KETTERBY_DATA_FROM_PROGRAM + QDir::separator() + PageName)};
 }
 
-void Open(const QString& path) {
-    if (CurrentOpener())
-        CurrentOpener()(path);
-    else
-        QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+// Without a launcher (xdg-open) the system's handler opens nothing and says so only on
+// standard error.
+bool Open(const QString& path) {
+    return CurrentOpener() ? CurrentOpener()(path)
+                           : QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+void Inform(const QString& text, const QString& path) {
+    MessageBoxes::Show(text + LineBreak + path, MessageBoxes::Icon::Information);
+}
+
+} // namespace
+
+void Show() {
+    const QStringList places = Places();
+    const auto page = std::find_if(places.begin(), places.end(), FileOperations::FileExists);
+    if (page == places.end())
+        Inform("The help page could not be found:", places.last());
+    else if (!Open(*page))
+        Inform("No program could open the help page. Open it in a web browser:", *page);
 }
 
 void SetOpener(Opener opener) {

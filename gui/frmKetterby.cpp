@@ -13,6 +13,7 @@
 #include "gui/GridEdit.h"
 #include "gui/HelpPage.h"
 #include "gui/MessageBoxes.h"
+#include "gui/ScreenLock.h"
 #include "gui/TextInput.h"
 #include "gui/frmAbout.h"
 #include "gui/frmAccounts.h"
@@ -82,6 +83,7 @@ frmKetterby::frmKetterby(Controls controls) {
     InstallAccessibleComboBoxes();
     setObjectName("frmKetterby");
     setWindowTitle("Ketterby");
+    new ScreenLock([this] { mnuFileLogout_Click(); }, this);
     if (controls == Controls::Now)
         MakeControls();
 }
@@ -177,6 +179,7 @@ void frmKetterby::BuildPasswordsTab(QWidget* tab, int stripTwips) {
     cmbCurrentTable->setInsertPolicy(QComboBox::NoInsert);
     cmbCurrentTable->setEditText("cmbCurrentTable");
     cmbCurrentTable->setAccessibleName("Current table");
+    cmbCurrentTable->lineEdit()->setAccessibleName("Current table");
     Place(cmbCurrentTable, 7920, 240, 1695, 315);
 }
 
@@ -355,12 +358,8 @@ void frmKetterby::mnuAccountsAccountSetup_Click() {
     Dialogs::ShowModal(accounts);
 }
 
-// A missing page shows nothing of the program's own.
 void frmKetterby::mnuHelpContents_Click() {
-    MessageBoxes::Trap("mnuHelpContents_Click", [] {
-        if (const QString path = HelpPage::Locate(); !path.isEmpty())
-            HelpPage::Open(path);
-    });
+    MessageBoxes::Trap("mnuHelpContents_Click", HelpPage::Show);
 }
 
 void frmKetterby::mnuHelpAbout_Click() {

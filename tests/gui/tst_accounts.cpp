@@ -112,9 +112,11 @@ class AccountsTest : public QObject, protected Fixture {
         const auto press = [](Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
             QTest::keyClick(QApplication::focusWidget(), key, modifiers);
         };
-        const auto type = [&](const QString& text) { // a tab moves on to the next box
+        const auto type = [&](const QString& text) { // a tab moves on to the next box; \n is Enter
             for (const QChar c : text)
-                c == '\t' ? press(Qt::Key_Tab) : QTest::keyClicks(QApplication::focusWidget(), c);
+                c == '\t'   ? press(Qt::Key_Tab)
+                : c == '\n' ? press(Qt::Key_Return)
+                            : QTest::keyClicks(QApplication::focusWidget(), c);
         };
         // With no window manager here, a closed dialog or menu hands the focus back to no window.
         const auto active = [](QWidget& form) {
@@ -132,16 +134,14 @@ class AccountsTest : public QObject, protected Fixture {
             active(accounts);
             QVERIFY(!window->isVisible()); // start-up asks for an account before the window shows
             QCOMPARE(QApplication::focusWidget(), accounts.txtLoginUser);
-            type("bob\tpw");
-            press(Qt::Key_Return); // each tab's Enter presses its own button
+            type("bob\tpw\n"); // each tab's Enter presses its own button
             messages->ExpectOne(CouldNotOpen, Icon::Information);
             press(Qt::Key_Tab, Qt::ControlModifier);
-            type("bob\tp'w\tp\"w"); // typed quotes never reach a password
-            press(Qt::Key_Return);
+            type("bob\tp'w\tp\"w\n"); // typed quotes never reach a password
         });
         window->Form_Load();
         window->show();
-        for (const QString entry : {"u1\tp1\tfirst", "u2\tp2\tsecond"}) {
+        for (const QString entry : {"u1\tp1\n\tfirst", "u2\tp2\tsecond"}) { // \n: nothing here
             script->Then<frmNewEntry>([&](frmNewEntry& dialog) {
                 active(dialog);
                 type(entry);
@@ -158,8 +158,7 @@ class AccountsTest : public QObject, protected Fixture {
             press(Qt::Key_Tab);
         script->Then<frmInputForm>([&](frmInputForm& input) {
             active(input);
-            type("B'a\"nk");
-            press(Qt::Key_Return);
+            type("B'a\"nk\n");
         });
         press(Qt::Key_Space);
         active(*window);
@@ -168,14 +167,38 @@ class AccountsTest : public QObject, protected Fixture {
             press(key);
         menu(Qt::Key_C, "mnuCommands", Qt::Key_E); // the menu's access key, not Cut's
         QTRY_VERIFY(Named("txtText")->hasFocus());
-        type(" mail");
-        press(Qt::Key_Return);
+        type(" mail\n");
         for (const Qt::Key key : {Qt::Key_Right, Qt::Key_Right}) // back in the grid: its password
             press(key);
         press(Qt::Key_X, Qt::AltModifier);
         QTRY_COMPARE(QGuiApplication::clipboard()->text(), QString("p1"));
-        menu(Qt::Key_A, "mnuAccounts", Qt::Key_Escape); // not Add's
-        menu(Qt::Key_F, "mnuFile", Qt::Key_Return);     // Log out
+        script->Then<frmAccounts>([&](frmAccounts& accounts) {
+            active(accounts);
+            type("bob\tpw\n");
+        });
+        menu(Qt::Key_A, "mnuAccounts", Qt::Key_S); // not Add's: logged in again
+        // Tab and Shift+Tab go round every control of the tab shown, the grid included, each
+        // once and back to the one they started from; Ctrl+Tab changes the tab.
+        const auto expectRound = [&](QStringList names) {
+            for (const auto modifiers : {Qt::NoModifier, Qt::ShiftModifier}) {
+                const qsizetype start = names.indexOf(QApplication::focusWidget()->objectName());
+                std::rotate(names.begin(), names.begin() + start + 1, names.end());
+                QStringList visited;
+                while (visited.size() < names.size()) {
+                    press(Qt::Key_Tab, modifiers);
+                    visited << QApplication::focusWidget()->objectName();
+                }
+                QCOMPARE(visited, names);
+                std::reverse(names.begin(), names.end());
+            }
+        };
+        expectRound({"qt_tabwidget_tabbar", "msgMSFlexGrid", "cmdNew", "cmdDelete", "cmdEdit",
+                     "cmdInsert", "cmdCut", "cmdPaste", "cmdExport", "cmbCurrentTable"});
+        press(Qt::Key_Tab, Qt::ControlModifier);
+        expectRound({"qt_tabwidget_tabbar", "TablesList", "cmdAdd", "cmdRemove", "cmdRename",
+                     "optLetters", "optLowerCase", "cmbPasswordLength", "cmdGenerate",
+                     "PasswordList"});
+        menu(Qt::Key_F, "mnuFile", Qt::Key_Return); // Log out
         QVERIFY(!LoggedIn());
         QTest::keyClick(window.get(), Qt::Key_X, Qt::ControlModifier); // no control has the focus
         const QString store = folder->File("bob.mdb");
@@ -188,23 +211,23 @@ class AccountsTest : public QObject, protected Fixture {
 
     // What a keyboard session does not reach: the refusals of a second window, the Edit tab.
     void wholeLifecycle() {
-        MakeStore(folder->File("bob.mdb"), KeyOf("first"), {{"Default", {}}});
+        MakeStore(folder->File("bob.mdb"), KeyOf("fi'rst"), {{"Default", {}}});
         Setup([&](frmAccounts& a) {
             Fill(a, Login, {"bob", "wrong", folder->Path()});
             messages->ExpectOne(CouldNotOpen, Icon::Information);
             QCOMPARE(a.txtLoginUser->text() + a.txtLoginPassword->text(), QString());
-            Fill(a, Login, {"  bob ", " first  ", folder->Path()}); // blanks are trimmed
+            Fill(a, Login, {"  bob ", " fi'rst  ", folder->Path()}); // trimmed; a quote as pasted
         });
         const QByteArray store = Bytes(folder->File("bob.mdb"));
         frmKetterby second; // can neither log in to, create nor rename the open account,
         // also while the first is inside a write, which holds the file against every reader
         std::optional<Engine::Connection> writing(std::in_place, folder->File("bob.mdb"),
-                                                  KeyOf("first"));
+                                                  KeyOf("fi'rst"));
         writing->Execute("BEGIN EXCLUSIVE;");
         script->Then<frmAccounts>([&](frmAccounts& a) {
-            const QStringList texts[] = {{"bob", "first"},
+            const QStringList texts[] = {{"bob", "fi'rst"},
                                          {"bob", "first", "first"},
-                                         {"bob", "first", "alice", "first", "first"}};
+                                         {"bob", "fi'rst", "alice", "first", "first"}};
             for (const Tab tab : {Login, New, Edit}) {
                 Fill(a, tab, texts[tab]);
                 messages->ExpectOne("The account \"bob\" is open in another window.",
@@ -215,7 +238,7 @@ class AccountsTest : public QObject, protected Fixture {
         writing.reset();
         QCOMPARE(Bytes(folder->File("bob.mdb")), store);
         // A re-key under the same name, to an empty password, which Edit (unlike New) allows.
-        Setup([](frmAccounts& a) { Fill(a, Edit, {"bob", "first", "bob", "", ""}); });
+        Setup([](frmAccounts& a) { Fill(a, Edit, {"bob", "fi'rst", "bob", "", ""}); });
         WriteBytes(folder->File("bob.bak"), "a backup the old password does not open stays");
         Setup([](frmAccounts& a) { Fill(a, Edit, {"bob", "", "alice", "third", "third"}); });
         QCOMPARE(folder->Files(), (QStringList{"alice.mdb", "bob.bak"}));
@@ -248,6 +271,9 @@ class AccountsTest : public QObject, protected Fixture {
                 row(tab, "not a file name: " + name, {name, "pw", "pw"}, NotAFileName);
             row(tab, "blank inside password", {"bob", "p w", "p w"},
                 "No spaces allowed in password!");
+            for (const QString pasted : {"It's-Secret9", "say\"when"}) // before the confirmation
+                row(tab, "pasted quote: " + pasted, {"bob", pasted, ""},
+                    "No quotes (' or \") allowed in password!");
             row(tab, "password of 51", {"bob", QString(51, 'p'), ""}, TooLong50);
             row(tab, "confirmation differs in case", {"bob", "Secret", "secret"},
                 "Sorry, both passwords must match!");
@@ -347,41 +373,60 @@ class AccountsTest : public QObject, protected Fixture {
         }
     }
 
-    // About opens its box; Contents opens the page beside the program, else the installed one.
+    // About opens its box; Contents opens the page beside the program, else the installed one,
+    // and names the page where it is missing or nothing could open it.
     void help() {
         script->Then<frmAbout>([](frmAbout&) {});
         Named<QAction>("mnuHelpAbout")->trigger();
         QVERIFY(QDir().mkpath(folder->File("bin")) &&
                 QDir().mkpath(folder->File("share/ketterby")));
         Environment::SetApplicationFolder(folder->File("bin/"));
-        // The handler fails with the page asked for, so the report names it.
-        HelpPage::SetOpener([](const QString& path) -> void { throw Failure(5, path); });
-        Named<QAction>("mnuHelpContents")->trigger(); // no page: nothing to open
-        for (const QString& page :
-             {folder->File("share/ketterby/help.htm"), folder->File("bin/help.htm")}) {
-            WriteBytes(page, "<html></html>");
+        const QString installed = folder->File("share/ketterby/help.htm");
+        QStringList opened; // the first opening fails, the next finds no launcher, the last opens
+        HelpPage::SetOpener([&](const QString& path) {
+            if (opened << path; opened.size() == 1)
+                throw Failure(5, "Input/output error");
+            return opened.size() > 2;
+        });
+        for (const auto& [page, report] :
+             {std::pair(QString(), "The help page could not be found:\r\n" + installed),
+              {installed, "Error [mnuHelpContents_Click]: 5\r\nInput/output error"},
+              {{},
+               "No program could open the help page. Open it in a web browser:\r\n" + installed},
+              {folder->File("bin/help.htm"), {}}}) {
+            if (!page.isEmpty())
+                WriteBytes(page, "<html></html>");
             Named<QAction>("mnuHelpContents")->trigger();
-            messages->ExpectOne("Error [mnuHelpContents_Click]: 5\r\n" + page, Icon::Critical);
+            if (!report.isEmpty())
+                messages->ExpectOne(report, report.startsWith("Error") ? Icon::Critical
+                                                                       : Icon::Information);
         }
+        QCOMPARE(opened.last(), folder->File("bin/help.htm"));
         HelpPage::SetOpener({});
         Environment::SetApplicationFolder(std::nullopt);
     }
 
-    // Each form at the usual desktop font sizes, each of its tabs in turn.
+    // Each form at the usual desktop font sizes, each of its tabs in turn; and in a condensed
+    // font, whose letters narrow while its lines keep their height.
     void formsFitTheirFont_data() {
         QTest::addColumn<QString>("form");
         QTest::addColumn<int>("points");
+        QTest::addColumn<int>("stretch");
         for (const char* form :
-             {"frmKetterby", "frmAccounts", "frmNewEntry", "frmInputForm", "frmAbout"})
+             {"frmKetterby", "frmAccounts", "frmNewEntry", "frmInputForm", "frmAbout"}) {
             for (int points = 8; points <= 12; ++points)
-                QTest::addRow("%s at %d pt", form, points) << QString(form) << points;
+                QTest::addRow("%s at %d pt", form, points) << QString(form) << points << 100;
+            QTest::addRow("%s condensed", form) << QString(form) << 10 << 80;
+        }
     }
 
     void formsFitTheirFont() {
         QFETCH(QString, form);
         QFETCH(int, points);
+        QFETCH(int, stretch);
         QFont font = designFont;
         font.setPointSize(points);
+        font.setStretch(stretch);
         QApplication::setFont(font);
         Environment::SetDataFolder("/home/alexandra/.local/share/Ketterby/");
         window = std::make_unique<frmKetterby>();
@@ -418,27 +463,46 @@ class AccountsTest : public QObject, protected Fixture {
         // The grid's header and 17 rows, and the 20 generated passwords, show without scrolling.
         for (const char* name : {"msgMSFlexGrid", "PasswordList"})
             for (const QScrollBar* bar : Named(name)->findChildren<QScrollBar*>())
-                QVERIFY2(!bar->isVisible(), name);
+                QVERIFY2(bar->maximum() == 0, name); // the bars show only once events are handled
     }
 
     // Passwords in a fixed-pitch font, a cut cell's text as a tooltip, icons sharp at scale 2; a
-    // screen reader names each control by what it is, and tells a chooser's value apart.
+    // screen reader names each control by what it is, reads a chooser's value and items, and
+    // reads the grid's fixed cells as the headers of the entries' cells.
     void readsClearly() {
-        QStringList names; // what a screen reader says of each control, and of a chooser its value
-        for (const char* name :
-             {"Frame4", "Frame5", "txtText", "cmbCurrentTable", "cmbPasswordLength"}) {
-            QAccessibleInterface* control = QAccessible::queryAccessibleInterface(Named(name));
-            names << control->text(QAccessible::Name) + "|" + control->text(QAccessible::Value);
-        }
-        QCOMPARE(names, (QStringList{"Character class|", "Letter case|", "Edit entry field|",
-                                     "Current table|", "Password size|10"}));
         const QString store = folder->File("s.mdb");
         MakeStore(store, KeyOf("pw"),
                   {{"Default", {{"1/2/26", QString(80, 'd'), "u", QString(40, 'l')}}}});
         LogIn(store);
+        const frmAccounts accounts(*window);
+        QStringList said; // each control's name and value, and a chooser's text and items
+        for (QWidget* control : std::initializer_list<QWidget*>{
+                 Named("Frame4"), Named("Frame5"), Named("txtText"), accounts.txtLoginPath,
+                 accounts.txtNewPath, accounts.txtEditPath, Named("cmbCurrentTable"),
+                 Named("cmbPasswordLength")}) {
+            QAccessibleInterface* read = QAccessible::queryAccessibleInterface(control);
+            said << read->text(QAccessible::Name) + "|" + read->text(QAccessible::Value);
+            if (read->role() == QAccessible::ComboBox) // its text, and its list's items
+                said.last() += "|" + read->textInterface()->text(0, -1) + "|" +
+                               QString::number(read->child(0)->childCount());
+        }
+        QCOMPARE(said, (QStringList{"Character class|", "Letter case|", "Edit entry field|",
+                                    "Folder|", "Folder|", "Folder|",
+                                    "Current table|Default|Default|1", "Password size|10|10|20"}));
+        auto* grid = Named<FlexGrid>("msgMSFlexGrid");
+        QAccessibleTableInterface& table =
+            *QAccessible::queryAccessibleInterface(grid)->tableInterface();
+        QAccessibleInterface* cell = table.cellAt(0, 2); // the first entry's user ID
+        said = QStringList{table.columnDescription(0), table.columnDescription(3),
+                           QString::number(table.rowCount())};
+        for (QAccessibleInterface* read : {cell, cell->tableCellInterface()->columnHeaderCells()[0],
+                                           cell->tableCellInterface()->rowHeaderCells()[0]})
+            said << QMetaEnum::fromType<QAccessible::Role>().valueToKey(read->role()) +
+                        (" " + read->text(QAccessible::Name));
+        QCOMPARE(said, (QStringList{"Date", "Password", "17", "Cell u", "ColumnHeader User ID",
+                                    "RowHeader 1"}));
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-        auto* grid = Named<FlexGrid>("msgMSFlexGrid");
         for (const QFont& font : {grid->model()->index(1, 4).data(Qt::FontRole).value<QFont>(),
                                   Named("PasswordList")->font()})
             QCOMPARE(QFontMetrics(font).horizontalAdvance("lI1"),

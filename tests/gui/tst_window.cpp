@@ -4,6 +4,7 @@
 #include "tests/support/GuiSupport.h"
 
 #include <QAbstractItemModelTester>
+#include <QtDBus>
 
 #include <array>
 #include <fstream>
@@ -38,6 +39,17 @@ int CopiesInMemory(const std::string& masked) {
     }
     return copies;
 }
+
+const QString ThisSession = QStringLiteral("/org/freedesktop/login1/session/");
+
+// logind on the test's own bus: "auto" is this process's session.
+class Logind : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.login1.Manager")
+
+  public slots:
+    QDBusObjectPath GetSession(const QString& id) { return QDBusObjectPath(ThisSession + id); }
+};
 
 } // namespace
 
@@ -101,7 +113,18 @@ class WindowTest : public QObject, protected Fixture {
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
     }
 
+    Logind logind;
+
   private slots:
+    // The session bus dbus-run-session gives the test stands in for both of the desktop's.
+    void initTestCase() {
+        qputenv("DBUS_SYSTEM_BUS_ADDRESS", qgetenv("DBUS_SESSION_BUS_ADDRESS"));
+        QDBusConnection desktop = QDBusConnection::sessionBus();
+        QVERIFY(desktop.registerService("org.freedesktop.login1") &&
+                desktop.registerObject("/org/freedesktop/login1", &logind,
+                                       QDBusConnection::ExportAllSlots));
+    }
+
     void init() {
         Start();
         store = folder->File("s.mdb");
@@ -265,6 +288,8 @@ class WindowTest : public QObject, protected Fixture {
         QVERIFY(!Box().isVisible());
         Click("cmdEdit", 1, 4);
         QCOMPARE(Box().text(), QString("pw1"));
+        Button("cmdNew")->setFocus(Qt::MouseFocusReason); // a click elsewhere keeps its focus
+        QVERIFY(!Box().isVisible() && Button("cmdNew")->hasFocus());
         Click("cmdEdit", 1, 3);
         QVERIFY(Box().isVisible() && Box().text().isEmpty());
         QFocusEvent menu(QEvent::FocusOut, Qt::PopupFocusReason); // the box's own context menu
@@ -357,6 +382,34 @@ class WindowTest : public QObject, protected Fixture {
                 expected[1] = "1/2/26|entry 2|user|" + window->SelectedPassword();
             QCOMPARE(ReadTable(store, key, "Default"), expected);
         }
+    }
+
+    // The session's lock closes the open dialog unanswered and logs out as File > Log out does,
+    // keeping the cut entry; an unlock or another session's lock changes nothing.
+    void screenLockLogsOut() {
+        Open({{"Default", SampleEntries(2)}});
+        QVERIFY(Click("cmdCut", 1, 1));
+        const QString saver = "org.freedesktop.ScreenSaver",
+                      session = "org.freedesktop.login1.Session";
+        const std::tuple<QString, QString, QString, QVariantList, bool> sent[] = {
+            {"/org/freedesktop/ScreenSaver", saver, "ActiveChanged", {false}, false},
+            {ThisSession + "c2", session, "Lock", {}, false},
+            {"/org/freedesktop/ScreenSaver", saver, "ActiveChanged", {true}, true},
+            {ThisSession + "auto", session, "Lock", {}, true}};
+        for (const auto& [path, interface, name, arguments, locks] : sent) {
+            QDBusMessage signal = QDBusMessage::createSignal(path, interface, name);
+            signal.setArguments(arguments);
+            script->Then<frmNewEntry>([&](frmNewEntry& dialog) {
+                QVERIFY(QDBusConnection::sessionBus().send(signal));
+                QCOMPARE(QTest::qWaitFor([&] { return !dialog.isVisible(); }, 300), locks);
+            });
+            Button("cmdNew")->click();
+            QCOMPARE(Named("SSTab1")->isHidden(), locks);
+            if (locks)
+                LogIn(store);
+        }
+        QVERIFY(Click("cmdPaste", 0, 0)); // nothing of New Entry stored, the cut entry back
+        QCOMPARE(GridRows(*window).size(), 2);
     }
 
     // After log-out nothing of the store stays readable in the process: its own writable memory
