@@ -3,6 +3,8 @@
 
 #include "core/ErrorTrap.h"
 #include "gui/FlexGrid.h"
+#include "gui/FormRoutines.h"
+#include "gui/TextInput.h"
 
 #include <QLineEdit>
 
@@ -29,6 +31,23 @@ void GridEdit(const Session& session, FlexGrid& grid, QLineEdit& txtText, qint16
         txtText.show();
         txtText.setFocus();
     });
+}
+
+QLineEdit* MakeEditBox(QWidget* tab, QObject* window) {
+    auto* box = FormRoutines::Make<QLineEdit>("txtText", tab);
+    box->setAccessibleName("Edit entry field");
+    box->setFocusPolicy(Qt::ClickFocus);
+    box->hide();
+    FormRoutines::InstallQuoteFilter(box);
+    box->installEventFilter(window);
+    return box;
+}
+
+void RenewEditBox(QLineEdit*& txtText, QObject* window) {
+    QLineEdit* fresh = MakeEditBox(txtText->parentWidget(), window);
+    fresh->setGeometry(txtText->geometry());
+    delete txtText;
+    txtText = fresh;
 }
 
 } // namespace DBFunctions

@@ -24,6 +24,7 @@ void CloseDatabase(std::unique_ptr<Session>& session, QStringListModel& tables, 
     for (int col = 0; col < grid.Cols(); ++col)
         header[col] = grid.TextMatrix(0, col);
     grid.SetMatrix(grid.Rows(), grid.Cols(), std::move(header));
+    grid.ForgetDrawnCells();
 }
 
 } // namespace DBFunctions

@@ -146,13 +146,8 @@ void frmKetterby::BuildPasswordsTab(QWidget* tab, int stripTwips) {
     msgMSFlexGrid->setAccessibleName("Entries");
     msgMSFlexGrid->SetColFont(4, FormRoutines::FixedPitchFont(this));
 
-    txtText = Make<QLineEdit>("txtText", tab);
+    txtText = DBFunctions::MakeEditBox(tab, this);
     PlaceOnTab(txtText, stripTwips, 7440, 2640, 1935, 375);
-    txtText->setAccessibleName("Edit entry field");
-    txtText->setFocusPolicy(Qt::ClickFocus);
-    txtText->hide();
-    FormRoutines::InstallQuoteFilter(txtText);
-    txtText->installEventFilter(this);
 
     Frame3 = MakeFrame("Frame3", {}, tab);
     PlaceOnTab(Frame3, stripTwips, 240, 5760, 9855, 855);
@@ -298,6 +293,7 @@ void frmKetterby::Form_Load() {
 void frmKetterby::CloseStore() {
     MakeControls();
     DBFunctions::CloseDatabase(session, tableNames, *msgMSFlexGrid);
+    DBFunctions::RenewEditBox(txtText, this);
     EnableControls(false);
 }
 
