@@ -11,8 +11,9 @@ if [ "${1:-}" = --list ]; then
 fi
 if [ "${1:-}" = --all ]; then
     # tests: the README's recipe (sqlcipher, argon2), a folder made unwritable (e2fsprogs'
-    # chattr) and the install tree's validators
-    packages+=(sqlcipher argon2 e2fsprogs desktop-file-utils appstream appstream-util groff-base)
+    # chattr), the install tree's validators, and jemalloc to run the command-line test under
+    packages+=(sqlcipher argon2 e2fsprogs desktop-file-utils appstream appstream-util groff-base
+               libjemalloc2)
     # benchmarks: Google Benchmark, and timing the first window from outside on a virtual display
     packages+=(libbenchmark-dev xvfb xauth x11-utils imagemagick xdotool libxcb1-dev
                libxcb-damage0-dev)

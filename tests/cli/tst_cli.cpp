@@ -3,6 +3,8 @@
 #include "core/StoreLock.h"
 #include "tests/support/CoreSupport.h"
 
+#include <unistd.h>
+
 class CliTest : public QObject {
     Q_OBJECT
 
@@ -154,6 +156,20 @@ class CliTest : public QObject {
         }
         if (tables.isEmpty())
             QCOMPARE(Snapshot(File("Ketterby")), before);
+    }
+
+    // The password is read up to its line's end and not a byte further, so whatever reads
+    // standard input next (a second secret, the rest of a script) gets the next line.
+    void passwordTakesItsLineAlone() {
+        QTemporaryFile input;
+        QVERIFY(input.open() && ::write(input.handle(), "pw\nnext\n", 8) == 8);
+        ::lseek(input.handle(), 0, SEEK_SET);
+        QProcess process;
+        process.setChildProcessModifier([&] { ::dup2(input.handle(), STDIN_FILENO); });
+        process.start(KETTERBY_CLI, {"ls", "bob"});
+        QVERIFY(process.waitForFinished());
+        QCOMPARE(process.readAllStandardOutput(), "Default\t2\nWork\t1\n");
+        QCOMPARE(::lseek(input.handle(), 0, SEEK_CUR), 3);
     }
 
     // Out and back in gives the same file; the import takes the log-in's backup first.
