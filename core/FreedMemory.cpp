@@ -13,12 +13,13 @@
 // free and realloc unwiped: freeing one touches none of its pages, and growing one keeps the
 // allocator's in-place and mremap paths. glibc's malloc_usable_size tells the two kinds apart:
 // a heap block's usable size is its chunk's size, a multiple of two size words, less one size
-// word, and a mapped block's is that less two. Of another allocator's blocks, those of glibc's
-// default mapping threshold (128 KiB) and more count as mapped.
+// word, and a mapped block's is that less two. Another allocator's blocks are all wiped, and
+// move as they grow: jemalloc, for one, keeps the pages of a large block it frees for reuse.
 #include <atomic>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 
 #include <dlfcn.h>
 #include <gnu/libc-version.h>
@@ -29,8 +30,6 @@ namespace {
 using Free = void (*)(void*);
 using Realloc = void* (*)(void*, size_t);
 using UsableSize = size_t (*)(void*);
-
-constexpr size_t OtherAllocatorsMappedSize = 128 * 1024;
 
 // The next allocator, looked up once by whichever call comes first.
 struct {
@@ -45,15 +44,19 @@ struct {
 // look it up again.
 thread_local bool lookingUp = false;
 
-template <class Function> Function Lookup(const char* name) {
-    return reinterpret_cast<Function>(dlsym(RTLD_NEXT, name));
+bool SameObject(void* function, void* other) {
+    Dl_info found{}, known{};
+    return dladdr(function, &found) && dladdr(other, &known) && found.dli_fbase == known.dli_fbase;
 }
 
-bool InTheCLibrary(void* function) {
-    Dl_info found{}, library{};
-    return dladdr(function, &found) &&
-           dladdr(reinterpret_cast<void*>(&gnu_get_libc_version), &library) &&
-           found.dli_fbase == library.dli_fbase;
+// The function of the allocator that serves this program's malloc: the next one of that name or,
+// where the allocator has it under the C library's version alone (glibc's malloc debugging,
+// which a look-up by name passes by), the next one of that version.
+template <class Function> Function Lookup(const char* name) {
+    void* byName = dlsym(RTLD_NEXT, name);
+    return reinterpret_cast<Function>(SameObject(byName, reinterpret_cast<void*>(&malloc))
+                                          ? byName
+                                          : dlvsym(RTLD_NEXT, name, KETTERBY_MALLOC_VERSION));
 }
 
 bool FindNext() {
@@ -66,20 +69,20 @@ bool FindNext() {
     next.realloc.store(Lookup<Realloc>("realloc"), std::memory_order_relaxed);
     const auto usableSize = Lookup<UsableSize>("malloc_usable_size");
     next.usableSize.store(usableSize, std::memory_order_relaxed);
-    next.glibcLayout.store(InTheCLibrary(reinterpret_cast<void*>(usableSize)),
+    next.glibcLayout.store(SameObject(reinterpret_cast<void*>(usableSize),
+                                      reinterpret_cast<void*>(&gnu_get_libc_version)),
                            std::memory_order_relaxed);
     next.found.store(true, std::memory_order_release);
     lookingUp = false;
     return true;
 }
 
-// The bytes of the block that lie in the allocator's heap: none for a block it maps on its own.
+// The bytes of the block that lie in the allocator's heap: none for a block glibc maps on its own.
 size_t HeapBytes(void* block) {
     const size_t usable = next.usableSize.load(std::memory_order_relaxed)(block);
     const size_t word = sizeof(size_t);
-    const bool mapped = next.glibcLayout.load(std::memory_order_relaxed)
-                            ? (usable + 2 * word) % (2 * word) == 0
-                            : usable >= OtherAllocatorsMappedSize;
+    const bool mapped =
+        next.glibcLayout.load(std::memory_order_relaxed) && (usable + 2 * word) % (2 * word) == 0;
     return mapped ? 0 : usable;
 }
 
@@ -124,3 +127,42 @@ void* realloc(void* block, size_t size) noexcept {
 }
 
 } // extern "C"
+
+// C++'s delete ends in the same free, also where a preloaded allocator brings a delete of its
+// own, as jemalloc does, so those blocks are wiped too.
+void operator delete(void* block) noexcept {
+    free(block);
+}
+void operator delete[](void* block) noexcept {
+    free(block);
+}
+void operator delete(void* block, size_t) noexcept {
+    free(block);
+}
+void operator delete[](void* block, size_t) noexcept {
+    free(block);
+}
+void operator delete(void* block, std::align_val_t) noexcept {
+    free(block);
+}
+void operator delete[](void* block, std::align_val_t) noexcept {
+    free(block);
+}
+void operator delete(void* block, size_t, std::align_val_t) noexcept {
+    free(block);
+}
+void operator delete[](void* block, size_t, std::align_val_t) noexcept {
+    free(block);
+}
+void operator delete(void* block, const std::nothrow_t&) noexcept {
+    free(block);
+}
+void operator delete[](void* block, const std::nothrow_t&) noexcept {
+    free(block);
+}
+void operator delete(void* block, std::align_val_t, const std::nothrow_t&) noexcept {
+    free(block);
+}
+void operator delete[](void* block, std::align_val_t, const std::nothrow_t&) noexcept {
+    free(block);
+}
