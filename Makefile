@@ -27,6 +27,8 @@ bench: deps-all
 	cmake --preset bench
 	cmake --build --preset bench
 	./build/default/bench/ketterby_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+	./build/default/bench/bench_freed_memory_plain --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+	./build/default/bench/bench_freed_memory --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 
 # The Debian package, build/default/ketterby_<version>_<architecture>.deb.
 package: deps-all build

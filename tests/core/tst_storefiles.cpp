@@ -11,6 +11,7 @@
 
 #include <atomic>
 #include <fcntl.h>
+#include <fstream>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -25,6 +26,20 @@ bool Lock(const QString& folder, bool locked) {
         return QProcess::execute("chattr", {locked ? "+i" : "-i", folder}) == 0;
     return QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner |
                                              (locked ? QFile::Permissions() : QFile::WriteOwner));
+}
+
+// Whether the page holding the address is locked in memory, so it never reaches swap.
+bool LockedInMemory(const void* address) {
+    std::ifstream smaps("/proc/self/smaps");
+    bool holds = false;
+    for (std::string line; std::getline(smaps, line);) {
+        unsigned long begin = 0, end = 0;
+        if (std::sscanf(line.c_str(), "%lx-%lx", &begin, &end) == 2)
+            holds = begin <= quintptr(address) && quintptr(address) < end;
+        else if (holds && line.starts_with("Locked:"))
+            return std::stoul(line.substr(7)) > 0;
+    }
+    return false;
 }
 
 // The crash test's child: logs in to (or creates) the store with the password, as the program
@@ -81,9 +96,12 @@ class StoreFilesTest : public QObject, CoreFixture {
 
     // The README's recipe recomputes the key with the argon2 command and opens, with the
     // sqlcipher shell, a store the program made and then logged in to as the Login button does
-    // (the key stretched for its salt). The known key holds the settings of the store format.
+    // (the key stretched for its salt). The known key holds the settings of the store format;
+    // both forms of it lie in memory locked against swap.
     void readmeRecipeGivesTheKnownKeyAndOpensTheStore() {
         QCOMPARE(key.EngineText(), "uFRUUTfsky0BY8upNOgS");
+        QVERIFY(LockedInMemory(key.EngineText().data()) &&
+                LockedInMemory(key.ForFile(store).EngineText().data()));
         QVERIFY(DBFunctions::OpenSession(store, key));
         QVERIFY(DBFunctions::OpenSession(store, key.ForFile(store)));
         QProcess shell;
