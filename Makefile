@@ -27,6 +27,8 @@ bench: deps-all
 	cmake --preset bench
 	cmake --build --preset bench
 	./build/default/bench/ketterby_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+	./build/default/bench/bench_freed_memory_plain --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+	./build/default/bench/bench_freed_memory --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 
 # Ten minutes of libFuzzer on the import reader, on one core; the inputs it finds go to
 # build/fuzz/corpus, its report to build/fuzz/fuzz-0.log.

@@ -1,11 +1,11 @@
-// Reads the account password from the terminal without echo, or from a pipe.
+// Reads secrets from the terminal without echo, or line by line from a pipe.
 #include "cli/PasswordInput.h"
 
 #include <QRegularExpression>
 
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 #include <termios.h>
@@ -22,18 +22,22 @@ void RestoreEchoAndStop(int signal) {
     std::raise(signal);
 }
 
-// Reads one line; the library's buffer is wiped before it is freed.
+// Reads the next line straight from the descriptor, a byte at a time: no buffer of the C
+// library's ever holds the secret, or reads past the line's end, so a later read gets the
+// line after it.
 QByteArray ReadLine() {
-    char* line = nullptr;
-    size_t capacity = 0;
-    const ssize_t length = ::getline(&line, &capacity, stdin);
-    QByteArray bytes(line, length > 0 ? qsizetype(length) : 0);
-    if (line)
-        explicit_bzero(line, capacity);
-    std::free(line);
-    while (bytes.endsWith('\n') || bytes.endsWith('\r'))
-        bytes.chop(1);
-    return bytes;
+    QByteArray line;
+    for (char byte;;) {
+        const ssize_t got = ::read(STDIN_FILENO, &byte, 1);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got != 1 || byte == '\n')
+            break;
+        line.append(byte);
+    }
+    while (line.endsWith('\r'))
+        line.chop(1);
+    return line;
 }
 
 } // namespace

@@ -11,10 +11,16 @@
 #include <sodium.h>
 
 #include <array>
+#include <cstring>
 
 static_assert(sizeof(StoreKey::Salt) - 1 == crypto_pwhash_SALTBYTES);
 
 namespace {
+
+// The first 15 bytes of the hash in base64 are the whole passphrase.
+constexpr size_t HashBytesUsed = 15;
+static_assert(sodium_base64_ENCODED_LEN(HashBytesUsed, sodium_base64_VARIANT_ORIGINAL) ==
+              StoreKey::KeyLength + 1);
 
 // The engine's own key schedule for a passphrase: PBKDF2-HMAC-SHA1 of 64,000 rounds giving 32
 // bytes, salted with the first 16 bytes of the file. Format constants: a store made with other
@@ -23,34 +29,32 @@ constexpr int FileSaltBytes = 16;
 constexpr int RawKeyBytes = 32;
 constexpr int StretchRounds = 64000;
 
-void AppendHex(std::string& text, const unsigned char* bytes, size_t size) {
-    static constexpr char Digits[] = "0123456789abcdef";
-    for (size_t i = 0; i < size; ++i) {
-        text += Digits[bytes[i] >> 4];
-        text += Digits[bytes[i] & 15];
-    }
+// Writes the bytes in lower-case hexadecimal at the place given; returns the place after them.
+char* WriteHex(char* place, const unsigned char* bytes, size_t size) {
+    sodium_bin2hex(place, 2 * size + 1, bytes, size);
+    return place + 2 * size;
 }
 
 } // namespace
 
 StoreKey StoreKey::DeriveStoreKey(const QString& password) {
-    static const bool ready = sodium_init() >= 0;
+    QByteArray typed = password.toUtf8();
+    GuardedText input(size_t(typed.size()) + 1);
+    std::memcpy(input.Data(), typed.constData(), size_t(typed.size()));
+    input.Data()[typed.size()] = KeySuffix;
+    sodium_memzero(typed.data(), size_t(typed.size()));
     std::array<unsigned char, 16> hash{};
-    QByteArray input = (password + KeySuffix).toUtf8();
-    const int result = ready ? crypto_pwhash(hash.data(), hash.size(), input.constData(),
-                                             static_cast<unsigned long long>(input.size()),
-                                             reinterpret_cast<const unsigned char*>(Salt), Passes,
-                                             MemoryBytes, crypto_pwhash_ALG_ARGON2ID13)
-                             : -1;
-    sodium_memzero(input.data(), static_cast<size_t>(input.size()));
+    const int result =
+        crypto_pwhash(hash.data(), hash.size(), input.View().data(), input.View().size(),
+                      reinterpret_cast<const unsigned char*>(Salt), Passes, MemoryBytes,
+                      crypto_pwhash_ALG_ARGON2ID13);
     if (result != 0)
         throw Failure(result, "The store key could not be derived (out of memory).");
-    std::string text(sodium_base64_ENCODED_LEN(15, sodium_base64_VARIANT_ORIGINAL), '\0');
-    sodium_bin2base64(text.data(), text.size(), hash.data(), 15, sodium_base64_VARIANT_ORIGINAL);
+    GuardedText text(KeyLength);
+    sodium_bin2base64(text.Data(), KeyLength + 1, hash.data(), HashBytesUsed,
+                      sodium_base64_VARIANT_ORIGINAL);
     sodium_memzero(hash.data(), hash.size());
-    text.resize(std::char_traits<char>::length(text.c_str()));
-    const int length = int(text.size());
-    return StoreKey(std::move(text), length, false);
+    return StoreKey(std::move(text), KeyLength, false);
 }
 
 StoreKey StoreKey::ForFile(const QString& path) const {
@@ -58,34 +62,20 @@ StoreKey StoreKey::ForFile(const QString& path) const {
     if (stretched || salt.size() != FileSaltBytes)
         return *this;
     std::array<unsigned char, RawKeyBytes> key{};
-    if (PKCS5_PBKDF2_HMAC_SHA1(text.data(), int(text.size()),
+    const std::string_view passphrase = text.View();
+    if (PKCS5_PBKDF2_HMAC_SHA1(passphrase.data(), int(passphrase.size()),
                                reinterpret_cast<const unsigned char*>(salt.constData()),
                                FileSaltBytes, StretchRounds, RawKeyBytes, key.data()) != 1)
         return *this;
-    std::string raw;
-    raw.reserve(3 + 2 * (RawKeyBytes + FileSaltBytes));
-    raw += "x'";
-    AppendHex(raw, key.data(), key.size());
+    // x'<key><salt>' in hexadecimal: the engine's raw key with its salt.
+    GuardedText raw(3 + 2 * (RawKeyBytes + FileSaltBytes));
+    char* place = raw.Data();
+    *place++ = 'x';
+    *place++ = '\'';
+    place = WriteHex(place, key.data(), key.size());
     OPENSSL_cleanse(key.data(), key.size());
-    AppendHex(raw, reinterpret_cast<const unsigned char*>(salt.constData()), FileSaltBytes);
-    raw += '\'';
+    place =
+        WriteHex(place, reinterpret_cast<const unsigned char*>(salt.constData()), FileSaltBytes);
+    *place = '\'';
     return StoreKey(std::move(raw), length, true);
-}
-
-StoreKey& StoreKey::operator=(const StoreKey& other) {
-    if (this != &other) {
-        Wipe();
-        text = other.text;
-        length = other.length;
-        stretched = other.stretched;
-    }
-    return *this;
-}
-
-StoreKey::~StoreKey() {
-    Wipe();
-}
-
-void StoreKey::Wipe() {
-    sodium_memzero(text.data(), text.size());
 }

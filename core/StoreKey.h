@@ -1,15 +1,17 @@
 #pragma once
 
+#include "core/GuardedText.h"
+
 #include <QString>
 
-#include <string>
 #include <string_view>
+#include <utility>
 
 // The key that opens a store, in one of two forms that the type keeps apart: the passphrase
 // derived from an account password, which opens every store made under that password, or the
 // passphrase stretched once with one store file's salt into the engine's raw key, which opens
-// that file and every copy made under it without stretching again. Held as bytes that are
-// wiped when the key goes, so no key text outlives its use.
+// that file and every copy made under it without stretching again. Held in guarded memory,
+// which never reaches swap and is wiped when the key goes, so no key text outlives its use.
 class StoreKey {
   public:
     // Part of the store format: changing any of these locks every user out of their stores.
@@ -28,22 +30,17 @@ class StoreKey {
     // ever waiting on it.
     StoreKey ForFile(const QString& path) const;
 
-    StoreKey(const StoreKey& other) = default;
-    StoreKey& operator=(const StoreKey& other);
-    ~StoreKey();
-
     // Characters of the passphrase (the stretched form keeps its passphrase's length).
     int Length() const { return length; }
     // The text the engine takes as a key: the passphrase, or the raw key and salt in the
     // engine's blob form.
-    std::string_view EngineText() const { return text; }
+    std::string_view EngineText() const { return text.View(); }
 
   private:
-    StoreKey(std::string text, int length, bool stretched)
+    StoreKey(GuardedText text, int length, bool stretched)
         : text(std::move(text)), length(length), stretched(stretched) {}
-    void Wipe();
 
-    std::string text;
+    GuardedText text;
     int length;
     bool stretched;
 };

@@ -64,6 +64,7 @@ void ClearEntries(FlexGrid& grid) {
     for (int col = 0; col < grid.Cols(); ++col)
         header[col] = grid.TextMatrix(0, col);
     grid.SetMatrix(grid.Rows(), grid.Cols(), std::move(header));
+    grid.ForgetDrawnCells();
 }
 
 } // namespace EntryGrid

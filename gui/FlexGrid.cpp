@@ -7,6 +7,8 @@
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QStyle>
+#include <QStyleOptionViewItem>
+#include <QStyledItemDelegate>
 #include <QToolTip>
 
 #include <cmath>
@@ -92,6 +94,14 @@ int FlexGrid::TextWidth(const QString& text, const QFont& font) const {
     const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
     const int textWidth = int(std::ceil(QFontMetricsF(font).horizontalAdvance(text)));
     return textWidth + 2 * margin + (showGrid() ? 1 : 0);
+}
+
+void FlexGrid::ForgetDrawnCells() {
+    QAbstractItemDelegate* drawn = itemDelegate();
+    setItemDelegate(new QStyledItemDelegate(this));
+    delete drawn;
+    const QStyleOptionViewItem blank;
+    style()->subElementRect(QStyle::SE_ItemViewItemText, &blank, this);
 }
 
 bool FlexGrid::viewportEvent(QEvent* event) {

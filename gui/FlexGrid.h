@@ -40,6 +40,10 @@ class FlexGrid : public QTableView {
     // The width a column needs to show the text whole in the grid's font.
     int TextWidth(const QString& text) const;
 
+    // Makes the view's drawing helpers let go of the last cell they drew, which they keep
+    // (the delegate its data, the style its layout), so an emptied grid holds no entry's text.
+    void ForgetDrawnCells();
+
   protected:
     // A cell whose text is cut shows its whole text as a tooltip.
     bool viewportEvent(QEvent* event) override;

@@ -3,7 +3,9 @@
 
 #include "core/EntryOperations.h"
 #include "gui/FlexGrid.h"
+#include "gui/FormRoutines.h"
 #include "gui/MessageBoxes.h"
+#include "gui/TextInput.h"
 
 #include <QLineEdit>
 
@@ -38,6 +40,23 @@ void EditEntry(const Session& session, const QString& table, FlexGrid& grid, QLi
                qint16 row, qint16 col) {
     if (MessageBoxes::Tell(Entries::CheckSelected(session, table, row)) && FieldOfColumn(col))
         OpenBox(session, table, grid, txtText, row, col);
+}
+
+QLineEdit* MakeEditBox(QWidget* tab, QObject* window) {
+    auto* box = FormRoutines::Make<QLineEdit>("txtText", tab);
+    box->setAccessibleName("Edit entry field");
+    box->setFocusPolicy(Qt::ClickFocus);
+    box->hide();
+    FormRoutines::InstallQuoteFilter(box);
+    box->installEventFilter(window);
+    return box;
+}
+
+void RenewEditBox(QLineEdit*& txtText, QObject* window) {
+    QLineEdit* fresh = MakeEditBox(txtText->parentWidget(), window);
+    fresh->setGeometry(txtText->geometry());
+    delete txtText;
+    txtText = fresh;
 }
 
 } // namespace GridEdit

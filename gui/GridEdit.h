@@ -8,6 +8,8 @@
 
 class FlexGrid;
 class QLineEdit;
+class QObject;
+class QWidget;
 class Session;
 
 // In-place editing: the edit box lies over the grid's current cell, filled with the field's
@@ -22,5 +24,12 @@ std::optional<EntrySchema::Field> FieldOfColumn(qint16 col);
 // nothing for the others.
 void EditEntry(const Session& session, const QString& table, FlexGrid& grid, QLineEdit& txtText,
                qint16 row, qint16 col);
+
+// The edit box, hidden on the tab; the window filters its events (Enter, the loss of focus), and
+// it takes no quote.
+QLineEdit* MakeEditBox(QWidget* tab, QObject* window);
+// Puts a fresh box in the box's place and destroys the old one: its text and its undo history,
+// which keeps every character typed and deleted, go with it.
+void RenewEditBox(QLineEdit*& txtText, QObject* window);
 
 } // namespace GridEdit

@@ -148,13 +148,8 @@ void frmKetterby::BuildPasswordsTab(QWidget* tab, int stripTwips) {
     msgMSFlexGrid->setAccessibleName("Entries");
     msgMSFlexGrid->SetColFont(4, FormRoutines::FixedPitchFont(this));
 
-    txtText = Make<QLineEdit>("txtText", tab);
+    txtText = GridEdit::MakeEditBox(tab, this);
     PlaceOnTab(txtText, stripTwips, 7440, 2640, 1935, 375);
-    txtText->setAccessibleName("Edit entry field");
-    txtText->setFocusPolicy(Qt::ClickFocus);
-    txtText->hide();
-    FormRoutines::InstallQuoteFilter(txtText);
-    txtText->installEventFilter(this);
 
     Frame3 = MakeFrame("Frame3", {}, tab);
     PlaceOnTab(Frame3, stripTwips, 240, 5760, 9855, 855);
@@ -305,6 +300,7 @@ void frmKetterby::CloseStore() {
     CurrentTable = DefaultTable;
     tableNames.setStringList({});
     EntryGrid::ClearEntries(*msgMSFlexGrid);
+    GridEdit::RenewEditBox(txtText, this);
     EnableControls(false);
 }
 

@@ -12,9 +12,11 @@ if [ "${1:-}" = --list ]; then
 fi
 if [ "${1:-}" = --all ]; then
     # tests: the README's recipe (sqlcipher, argon2), a folder made unwritable (e2fsprogs'
-    # chattr), the install tree's validators and a private D-Bus daemon (dbus)
+    # chattr), the install tree's validators, a private D-Bus daemon (dbus) and jemalloc to run
+    # the command-line test under
     packages+=(sqlcipher argon2 e2fsprogs desktop-file-utils appstream appstream-util groff-base
-               dbus)
+               dbus libjemalloc2)
+
     # benchmarks: Google Benchmark, and timing the first window from outside on a virtual display
     packages+=(libbenchmark-dev xvfb xauth x11-utils imagemagick xdotool libxcb1-dev
                libxcb-damage0-dev)

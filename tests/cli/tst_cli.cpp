@@ -186,6 +186,22 @@ class CliTest : public QObject {
             QCOMPARE(Snapshot(File("Ketterby")), before);
     }
 
+    // The password is read up to its line's end and not a byte further: no buffer keeps it, or
+    // the next line, which stays in the pipe for whatever reads it next (a second secret).
+    void passwordTakesItsLineAlone() {
+        int pipe[2];
+        QVERIFY(::pipe2(pipe, O_CLOEXEC) == 0 && ::write(pipe[1], "pw\nnext\n", 8) == 8);
+        QProcess process;
+        process.setChildProcessModifier([&] { ::dup2(pipe[0], STDIN_FILENO); });
+        process.start(KETTERBY_CLI, {"ls", "bob"});
+        QVERIFY(process.waitForFinished());
+        QCOMPARE(process.readAllStandardOutput(), "Default\t2\nWork\t1\n");
+        ::close(pipe[1]);
+        char rest[8];
+        QCOMPARE(QByteArray(rest, std::max(::read(pipe[0], rest, sizeof rest), 0L)), "next\n");
+        ::close(pipe[0]);
+    }
+
     // Out and back in, then out into a pipe, gives the same file; the import makes a backup first.
     void roundTrip() {
         const QString first = File("first.csv");

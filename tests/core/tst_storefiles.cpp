@@ -13,6 +13,7 @@
 
 #include <atomic>
 #include <fcntl.h>
+#include <fstream>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -45,6 +46,20 @@ bool Lock(const QString& folder, bool locked) {
         return QProcess::execute("chattr", {locked ? "+i" : "-i", folder}) == 0;
     return QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner |
                                              (locked ? QFile::Permissions() : QFile::WriteOwner));
+}
+
+// Whether the page holding the address is locked in memory, so it never reaches swap.
+bool LockedInMemory(const void* address) {
+    std::ifstream smaps("/proc/self/smaps");
+    bool holds = false;
+    for (std::string line; std::getline(smaps, line);) {
+        unsigned long begin = 0, end = 0;
+        if (std::sscanf(line.c_str(), "%lx-%lx", &begin, &end) == 2)
+            holds = begin <= quintptr(address) && quintptr(address) < end;
+        else if (holds && line.starts_with("Locked:"))
+            return std::stoul(line.substr(7)) > 0;
+    }
+    return false;
 }
 
 // A creation, log-in or change as the account dialog runs it: with a new base path and
@@ -109,11 +124,14 @@ class StoreFilesTest : public QObject, CoreFixture {
 
     // The README's recipe recomputes the key with the argon2 command and opens, with the
     // sqlcipher shell, a store the program made and then logged in to as the Login button does
-    // (the key stretched for its salt). The known key holds the settings of the store format.
+    // (the key stretched for its salt). The known key holds the settings of the store format;
+    // both forms of it lie in memory locked against swap.
     void readmeRecipeGivesTheKnownKeyAndOpensTheStore() {
         QCOMPARE(key.EngineText(), "uFRUUTfsky0BY8upNOgS");
         QVERIFY(CreateAt(store, key).Done());
         QVERIFY(LogInTo(store).Done());
+        QVERIFY(LockedInMemory(key.EngineText().data()) &&
+                LockedInMemory(key.ForFile(store).EngineText().data()));
         QProcess shell;
         shell.start("bash", {"-c",
                              "set -o pipefail\n"
