@@ -1,5 +1,8 @@
-// Reads the account password from the terminal without echo, or from a pipe.
+// Reads the account password and the values after it from the terminal, secrets without echo,
+// or from a pipe.
 #include "cli/PasswordInput.h"
+
+#include "core/TextRules.h"
 
 #include <QRegularExpression>
 
@@ -38,10 +41,10 @@ QByteArray ReadLine() {
 
 } // namespace
 
-QString ReadPassword() {
+QString ReadPassword(const QString& prompt) {
     const bool terminal = ::isatty(STDIN_FILENO) && tcgetattr(STDIN_FILENO, &typing) == 0;
     if (terminal) {
-        std::fputs("Password: ", stderr);
+        std::fputs(prompt.toUtf8().constData(), stderr);
         termios silent = typing;
         silent.c_lflag &= ~tcflag_t(ECHO);
         std::signal(SIGINT, RestoreEchoAndStop);
@@ -57,4 +60,21 @@ QString ReadPassword() {
     explicit_bzero(line.data(), size_t(line.size()));
     static const QRegularExpression outerBlanks("^ +| +$");
     return password.remove(outerBlanks);
+}
+
+bool FromTerminal() {
+    return ::isatty(STDIN_FILENO);
+}
+
+QString ReadValue(const QString& prompt, bool secret) {
+    if (secret)
+        return ReadPassword(prompt);
+    if (FromTerminal())
+        std::fputs(prompt.toUtf8().constData(), stderr);
+    return TextRules::TrimBlanks(QString::fromUtf8(ReadLine()));
+}
+
+std::pair<QString, QString> ReadNewPassword(const QString& prompt, const QString& again) {
+    QString password = ReadPassword(prompt);
+    return {password, FromTerminal() ? ReadPassword(again) : password};
 }
