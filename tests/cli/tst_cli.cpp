@@ -214,34 +214,29 @@ class CliTest : public QObject {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QByteArray>("input");
         QTest::addColumn<Windows>("windows");
-        const auto row = [](const char* name, const QStringList& arguments, const Windows& windows,
-                            const QByteArray& input = "pw\n") {
+        const auto row = [](const char* name, const QStringList& arguments, const QByteArray& input,
+                            const Windows& windows) {
             QTest::newRow(name) << QStringList{arguments[0], "cli"} + arguments.sliced(1) << input
                                 << windows;
         };
-        row(
-            "add", {"add", "BANK", "--description", " Mail ", "--user", " me"},
-            [](auto& store) { return Entries::Add(store, "Bank", "me", "p 9", "Mail"); },
-            "pw\n p 9 \n");
-        row(
-            "edit", {"edit", "bank", "2", "password"},
-            [](auto& store) {
-                return Entries::SaveField(store, "Bank", 2, Entries::Field::Password,
-                                          QString(99, 'p'));
-            },
-            "pw\n" + QByteArray(99, 'p') + '\n');
-        row("rm", {"rm", "Bank", "1", "--yes"},
+        using Entries::Field;
+        row("add", {"add", "BANK", "--description", " Mail ", "--user", " me"}, "pw\n p 9 \n",
+            [](auto& store) { return Entries::Add(store, "Bank", "me", "p 9", "Mail"); });
+        row("edit", {"edit", "bank", "2", "description"}, "pw\n New \n", [](auto& store) {
+            return Entries::SaveField(store, "Bank", 2, Field::Description, "New");
+        });
+        row("rm", {"rm", "Bank", "1", "--yes"}, "pw\n",
             [](auto& store) { return Entries::Delete(store, "Bank", 1); });
-        row("mv", {"mv", "Bank", "3", "default"}, [](auto& store) {
+        row("mv", {"mv", "Bank", "3", "default"}, "pw\n", [](auto& store) {
             CutBuffer cut;
             Entries::Cut(store, "Bank", 3, cut);
             return Entries::Paste(store, "Default", cut);
         });
-        row("mktable", {"mktable", " Home "},
+        row("mktable", {"mktable", " Home "}, "pw\n",
             [](auto& store) { return Tables::Add(store, "Home"); });
-        row("rmtable", {"rmtable", "bank", "--yes"},
+        row("rmtable", {"rmtable", "bank", "--yes"}, "pw\n",
             [](auto& store) { return Tables::Remove(store, "Bank"); });
-        row("rntable", {"rntable", "BANK", "Cards"},
+        row("rntable", {"rntable", "BANK", "Cards"}, "pw\n",
             [](auto& store) { return Tables::Rename(store, "Bank", "Cards"); });
     }
 
