@@ -157,8 +157,9 @@ void Print(FILE* stream, const QString& text) {
 QString ProgramHelp() {
     QString help = "Usage: " + Program +
                    " COMMAND [OPTIONS] [STORE ...]\n\n"
-                   "Ketterby's stores from a terminal. The password is read from the terminal, or "
-                   "from standard input\nwhen that is not a terminal.\n\nCommands:\n";
+                   "Ketterby's stores from a terminal. The account password, then any new value, "
+                   "is read from the\nterminal (secrets without echo), or line by line from "
+                   "standard input when that is not a\nterminal.\n\nCommands:\n";
     for (const Command& command : AllCommands())
         help += "  " + command.name.leftJustified(10) + command.summary + '\n';
     return help + "\n" + Program + " COMMAND --help describes a command; " + Program +
