@@ -112,7 +112,9 @@ bool ClipEntry(const QCommandLineParser& line) {
                             .arg(ClipboardExport::ClearingDelay / 1000));
     });
     text->fill(QChar());
-    return held;
+    if (!held)
+        throw Refusal{"Ctrl+C could not be watched for, so nothing was put on the clipboard."};
+    return true;
 }
 
 } // namespace Commands
