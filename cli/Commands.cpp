@@ -1,12 +1,12 @@
 // The commands of ketterby-cli: list, show, search, export, import and generate.
 #include "cli/Commands.h"
 
+#include "cli/Arguments.h"
 #include "cli/Csv.h"
 #include "cli/ImportLayout.h"
 #include "cli/Messages.h"
 #include "cli/OpenStore.h"
 #include "cli/Refusal.h"
-#include "core/Generate.h"
 #include "core/StoreReading.h"
 #include "core/TableCatalogue.h"
 
@@ -37,16 +37,6 @@ QString Entries(qsizetype count) {
 
 QString Row(const StoredEntry& stored) {
     return QString::number(stored.row);
-}
-
-// A number in a range, or a usage error naming the option or argument.
-int ReadNumber(const QString& text, int least, int most, const QString& what) {
-    bool number = false;
-    const int value = text.toInt(&number);
-    if (!number || value < least || value > most)
-        throw UsageError{
-            QString("%1 is a whole number from %2 to %3.").arg(what).arg(least).arg(most)};
-    return value;
 }
 
 // A new file readable by its owner alone, never in the place of anything already there; a
@@ -88,14 +78,11 @@ bool ShowEntries(const QCommandLineParser& line) {
     const bool showPassword = line.isSet("show-password");
     if (showPassword && arguments.size() < 3)
         throw UsageError{"--show-password shows the password of one entry: give its ROW."};
-    const int row = arguments.size() < 3 ? 0 : ReadNumber(arguments[2], 1, 32767, "ROW");
+    const int row = arguments.size() < 3 ? 0 : Arguments::ReadRow(arguments[2]);
     const auto session = OpenStore(arguments[0], Access::Read);
-    const Engine::Connection& store = session->Connection();
+    const QString table = TableNamed(*session, arguments[1]);
     return Trap("ReadTable", [&] {
-        const auto table = Catalogue::StoredName(store, arguments[1]);
-        if (!table)
-            throw Refusal{"There is no table named " + arguments[1] + "."};
-        const QList<StoredEntry> entries = StoreReading::ReadTable(store, *table);
+        const QList<StoredEntry> entries = StoreReading::ReadTable(session->Connection(), table);
         if (row > entries.size())
             throw Refusal{"No record exists at that row."};
         for (const StoredEntry& stored : row > 0 ? entries.sliced(row - 1, 1) : entries) {
@@ -181,18 +168,8 @@ bool ImportEntries(const QCommandLineParser& line) {
 }
 
 bool GeneratePasswords(const QCommandLineParser& line) {
-    static const QHash<QString, QString> Classes = {
-        {"letters", "Letters"}, {"numbers", "Numbers"}, {"both", "LettersNumbers"}};
-    static const QHash<QString, QString> Cases = {
-        {"lower", "LowerCase"}, {"upper", "UpperCase"}, {"both", "LowerUpperCase"}};
-    const QString type = Classes.value(line.value("class"));
-    const QString letterCase = Cases.value(line.value("case"));
-    if (type.isEmpty() || letterCase.isEmpty())
-        throw UsageError{"--class is letters, numbers or both; --case is lower, upper or both."};
-    const int length = ReadNumber(line.value("length"), 6, 25, "--length");
-    const int count = ReadNumber(line.value("count"), 1, 255, "--count");
-    for (const QString& password :
-         Generate::GenerateFromSettings(type, letterCase, quint8(length), quint8(count)))
+    const int count = Arguments::ReadNumber(line.value("count"), 1, 255, "--count");
+    for (const QString& password : Arguments::GeneratePasswords(line, count))
         PrintLine({password});
     return true;
 }

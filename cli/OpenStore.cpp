@@ -1,4 +1,4 @@
-// Opens a store from the command line through the one log-in.
+// Opens a store from the command line through the one log-in, and finds its tables.
 #include "cli/OpenStore.h"
 
 #include "cli/Messages.h"
@@ -8,6 +8,7 @@
 #include "core/Accounts.h"
 #include "core/Environment.h"
 #include "core/FileOperations.h"
+#include "core/TableCatalogue.h"
 
 #include <QFileInfo>
 
@@ -34,4 +35,14 @@ std::unique_ptr<Session> OpenStore(const QString& argument, Access access) {
     if (!Messages::Tell(opened))
         throw Refusal{};
     return std::move(*opened);
+}
+
+QString TableNamed(const Session& session, const QString& argument) {
+    const auto table = AttemptValue(
+        "TableExists", [&] { return Catalogue::StoredName(session.Connection(), argument); });
+    if (!Messages::Tell(table))
+        throw Refusal{};
+    if (!*table)
+        throw Refusal{"There is no table named " + argument + "."};
+    return **table;
 }

@@ -6,7 +6,10 @@
 
 #include <memory>
 
-enum class Access { Read, Change };
+// What opening a store writes into its folder: nothing to read it, nor to make one change that
+// is written in one transaction, so a refused change leaves the folder as it was; for a change
+// of many entries (an import), the log-in's compaction and backup first.
+enum class Access { Read, Write, Change };
 
 // An account as both front ends name it: its name and the folder its store is in.
 struct Account {
@@ -19,7 +22,10 @@ struct Account {
 // when the folder box is empty.
 Account AccountOf(const QString& argument);
 
-// Opens the store as a log-in does, after asking for the password. To read, nothing in its
-// folder is written; to change it, the log-in's compaction and backup come first. Throws a
-// Refusal, after telling why, when it cannot.
+// Opens the store as a log-in does, after asking for the password. Throws a Refusal, after
+// telling why, when it cannot.
 std::unique_ptr<Session> OpenStore(const QString& argument, Access access);
+
+// The table a TABLE argument names in any letter case, as the store spells it; a Refusal when
+// there is none.
+QString TableNamed(const Session& session, const QString& argument);

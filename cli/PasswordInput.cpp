@@ -1,7 +1,8 @@
-// Reads secrets from the terminal without echo, or line by line from a pipe.
+// Reads the account password and the values after it from the terminal, secrets without echo,
+// or from a pipe.
 #include "cli/PasswordInput.h"
 
-#include <QRegularExpression>
+#include "core/TextRules.h"
 
 #include <cerrno>
 #include <csignal>
@@ -42,10 +43,10 @@ QByteArray ReadLine() {
 
 } // namespace
 
-QString ReadPassword() {
+QString ReadPassword(const QString& prompt) {
     const bool terminal = ::isatty(STDIN_FILENO) && tcgetattr(STDIN_FILENO, &typing) == 0;
     if (terminal) {
-        std::fputs("Password: ", stderr);
+        std::fputs(prompt.toUtf8().constData(), stderr);
         termios silent = typing;
         silent.c_lflag &= ~tcflag_t(ECHO);
         std::signal(SIGINT, RestoreEchoAndStop);
@@ -59,6 +60,22 @@ QString ReadPassword() {
     }
     QString password = QString::fromUtf8(line);
     explicit_bzero(line.data(), size_t(line.size()));
-    static const QRegularExpression outerBlanks("^ +| +$");
-    return password.remove(outerBlanks);
+    return TextRules::TrimBlanks(password);
+}
+
+bool FromTerminal() {
+    return ::isatty(STDIN_FILENO);
+}
+
+QString ReadValue(const QString& prompt, bool secret) {
+    if (secret)
+        return ReadPassword(prompt);
+    if (FromTerminal())
+        std::fputs(prompt.toUtf8().constData(), stderr);
+    return TextRules::TrimBlanks(QString::fromUtf8(ReadLine()));
+}
+
+std::pair<QString, QString> ReadNewPassword(const QString& prompt, const QString& again) {
+    QString password = ReadPassword(prompt);
+    return {password, FromTerminal() ? ReadPassword(again) : password};
 }

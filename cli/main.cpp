@@ -1,12 +1,15 @@
-// ketterby-cli: the stores from a terminal, on the core alone.
+// ketterby-cli: the stores from a terminal, on the core, and Qt GUI for the clipboard alone.
+#include "cli/Arguments.h"
 #include "cli/Commands.h"
 #include "cli/Messages.h"
 #include "cli/Refusal.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
+#include <memory>
 
 #include <sys/prctl.h>
 #include <sys/resource.h>
@@ -33,6 +36,10 @@ struct Command {
 };
 
 const QList<Command>& AllCommands() {
+    const Argument store{"STORE", StoreHelp, "STORE"};
+    const Argument table{"TABLE", "The table's name, in any letter case.", "TABLE"};
+    const Argument row{"ROW", "The entry's row.", "ROW"};
+    const QCommandLineOption yes{"yes", "Deletes without asking, as a script must."};
     static const QList<Command> commands = {
         {"ls",
          "The tables, each with its number of entries.",
@@ -72,11 +79,75 @@ const QList<Command>& AllCommands() {
          "Passwords from the windows' generators, one a line; needs no store.",
          {},
          0,
-         {{"class", "The characters: letters, numbers or both (default).", "CLASS", "both"},
-          {"case", "The letters' case: lower, upper or both (default).", "CASE", "both"},
-          {"length", "Each password's length, 6 to 25 (default 10).", "N", "10"},
-          {"count", "How many passwords, 1 to 255 (default 20).", "N", "20"}},
+         Arguments::GeneratorOptions()
+             << QCommandLineOption{"count", "How many passwords, 1 to 255 (default 20).", "N",
+                                   "20"},
          Commands::GeneratePasswords},
+        {"create",
+         "A new account's store, as the account dialog's New tab makes it.",
+         {store},
+         1,
+         {},
+         Commands::CreateAccount},
+        {"passwd",
+         "A new password for the account, and a new name with --rename, as the Edit tab does.",
+         {store},
+         1,
+         {{"rename", "Renames the account to NAME in its folder.", "NAME"}},
+         Commands::ChangeAccount},
+        {"add",
+         "A new entry at the end of the table, dated today.",
+         {store, table},
+         2,
+         QList<QCommandLineOption>{
+             {"description", "The entry's description.", "TEXT"},
+             {"user", "The entry's user ID.", "TEXT"},
+             {"generate", "A generated password instead of one typed (see --class, --case and "
+                          "--length)."}} +
+             Arguments::GeneratorOptions(),
+         Commands::AddEntry},
+        {"edit",
+         "A new description, user ID or password for an entry.",
+         {store, table, row, {"FIELD", "description, user or password.", "FIELD"}},
+         4,
+         {},
+         Commands::EditEntry},
+        {"rm",
+         "Deletes an entry; the entries after it move up a row.",
+         {store, table, row},
+         3,
+         {yes},
+         Commands::RemoveEntry},
+        {"mv",
+         "Moves an entry into another table, placed by its date, as Cut and Paste do.",
+         {store, table, row, {"TO-TABLE", "The table to move it to.", "TO-TABLE"}},
+         4,
+         {},
+         Commands::MoveEntry},
+        {"clip",
+         "An entry's password on the desktop's clipboard for 30 seconds.",
+         {store, table, row},
+         3,
+         {{"user", "The user ID instead of the password."}},
+         Commands::ClipEntry},
+        {"mktable",
+         "A new, empty table.",
+         {store, {"NAME", "At most 50 characters, no quotes.", "NAME"}},
+         2,
+         {},
+         Commands::AddTable},
+        {"rmtable",
+         "Deletes a table and all its entries.",
+         {store, table},
+         2,
+         {yes},
+         Commands::RemoveTable},
+        {"rntable",
+         "Gives a table a new name.",
+         {store, table, {"NEW", "At most 50 characters, no quotes.", "NEW"}},
+         3,
+         {},
+         Commands::RenameTable},
     };
     return commands;
 }
@@ -88,8 +159,9 @@ void Print(FILE* stream, const QString& text) {
 QString ProgramHelp() {
     QString help = "Usage: " + Program +
                    " COMMAND [OPTIONS] [STORE ...]\n\n"
-                   "Ketterby's stores from a terminal. The password is read from the terminal, or "
-                   "from standard input\nwhen that is not a terminal.\n\nCommands:\n";
+                   "Ketterby's stores from a terminal. The account password, then any new value, "
+                   "is read from the\nterminal (secrets without echo), or line by line from "
+                   "standard input when that is not a\nterminal.\n\nCommands:\n";
     for (const Command& command : AllCommands())
         help += "  " + command.name.leftJustified(10) + command.summary + '\n';
     return help + "\n" + Program + " COMMAND --help describes a command; " + Program +
@@ -134,6 +206,19 @@ int Run(const QStringList& arguments) {
     return command->run(parser) ? 0 : 1;
 }
 
+// Only clip starts Qt GUI, for the desktop's clipboard, and only where there is a display: the
+// other commands need none. A program without a window can own the X clipboard (XWayland's
+// too), never Wayland's own, which takes text from a focused window only.
+std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char* argv[]) {
+    if (argc < 2 || std::strcmp(argv[1], "clip") != 0)
+        return std::make_unique<QCoreApplication>(argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        return std::make_unique<QCoreApplication>(argc, argv);
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
 // A crash must never write the passwords in memory to a core file.
 void DisableCoreDumps() {
     const rlimit none{0, 0};
@@ -145,11 +230,11 @@ void DisableCoreDumps() {
 
 int main(int argc, char* argv[]) {
     DisableCoreDumps();
-    QCoreApplication application(argc, argv);
+    const auto application = MakeApplication(argc, argv);
     // The windows' name, so an account name is looked up in the windows' data folder.
-    application.setApplicationName("Ketterby");
+    application->setApplicationName("Ketterby");
     try {
-        return Run(application.arguments());
+        return Run(application->arguments());
     } catch (const UsageError& error) {
         Messages::Print(error.reason + "\nTry '" + Program + " --help'.");
         return 2;

@@ -58,27 +58,52 @@ Outcome CheckExists(const Session& session, const QString& table, qint16 id,
     return {};
 }
 
-Outcome DeleteRecord(const Session& session, const QString& table, qint16 id) {
-    return Attempt("DeleteRecord", [&] {
+// Deletes the entry and moves the ones above it down by one, inside the caller's transaction.
+void RemoveRow(const Engine::Connection& store, const QString& table, qint16 id) {
+    store.Execute("DELETE FROM " + Engine::QuoteName(table) + " WHERE [ID] = ?;", {Number(id)});
+    // Lowest first, so that no two entries ever share an ID.
+    for (qint64 i = id, count = Catalogue::CountRows(store, table); i <= count; ++i)
+        MoveID(store, table, i + 1, i);
+}
+
+// Moves the entries from the ID on up by one and puts the entry at the ID, inside the caller's
+// transaction.
+void PlaceRow(const Engine::Connection& store, const QString& table, const Entry& entry,
+              qint16 id) {
+    // Highest first, so that no two entries ever share an ID.
+    for (qint64 i = Catalogue::CountRows(store, table); i >= id; --i)
+        MoveID(store, table, i, i + 1);
+    InsertRow(store, table, entry, id);
+}
+
+// Where Paste puts an entry cut from the source table at the ID: back at its place in its own
+// table (or at the end, should the table have shrunk meanwhile), in another by date.
+qint16 PasteID(const Engine::Connection& store, const QString& table, const QString& source,
+               qint16 id, const QString& date) {
+    return table == source ? std::min(id, qint16(Catalogue::CountRows(store, table) + 1))
+                           : qint16(CountEarlier(store, table, date) + 1);
+}
+
+// Runs the body in one transaction on the store; a failure undoes all of it and is told under
+// the procedure's name.
+template <class Body>
+Outcome InTransaction(const QString& procedure, const Session& session, Body&& body) {
+    return Attempt(procedure, [&] {
         const Engine::Connection& store = session.Connection();
         Engine::Transaction transaction(store);
-        store.Execute("DELETE FROM " + Engine::QuoteName(table) + " WHERE [ID] = ?;", {Number(id)});
-        // Lowest first, so that no two entries ever share an ID.
-        for (qint64 i = id, count = Catalogue::CountRows(store, table); i <= count; ++i)
-            MoveID(store, table, i + 1, i);
+        body(store);
         transaction.Commit();
     });
 }
 
+Outcome DeleteRecord(const Session& session, const QString& table, qint16 id) {
+    return InTransaction("DeleteRecord", session,
+                         [&](const Engine::Connection& store) { RemoveRow(store, table, id); });
+}
+
 Outcome NewRecord(const Session& session, const QString& table, const Entry& entry, qint16 id) {
-    return Attempt("NewRecord", [&] {
-        const Engine::Connection& store = session.Connection();
-        Engine::Transaction transaction(store);
-        // Highest first, so that no two entries ever share an ID.
-        for (qint64 i = Catalogue::CountRows(store, table); i >= id; --i)
-            MoveID(store, table, i, i + 1);
-        InsertRow(store, table, entry, id);
-        transaction.Commit();
+    return InTransaction("NewRecord", session, [&](const Engine::Connection& store) {
+        PlaceRow(store, table, entry, id);
     });
 }
 
@@ -132,6 +157,11 @@ Outcome CheckDeletable(const Session& session, const QString& table, qint16 id) 
     return CheckExists(session, table, id, "No record exists at that row.");
 }
 
+QString DeletionQuestion(qint16 id) {
+    return "Are you sure you wish to delete this entry?" + LineBreak + "Record " + Number(id) +
+           " will be deleted permanently.";
+}
+
 Outcome Delete(const Session& session, const QString& table, qint16 id) {
     if (Outcome refused = CheckDeletable(session, table, id); !refused.Done())
         return refused;
@@ -155,10 +185,8 @@ Outcome Paste(const Session& session, const QString& table, CutBuffer& buffer) {
     if (!buffer.full)
         return {};
     const auto id = AttemptValue("PasteEntry", [&] {
-        const Engine::Connection& store = session.Connection();
-        return table == buffer.sourceTable
-                   ? std::min(buffer.id, qint16(Catalogue::CountRows(store, table) + 1))
-                   : qint16(CountEarlier(store, table, buffer.entry.date) + 1);
+        return PasteID(session.Connection(), table, buffer.sourceTable, buffer.id,
+                       buffer.entry.date);
     });
     if (!id.Done())
         return id;
@@ -166,6 +194,16 @@ Outcome Paste(const Session& session, const QString& table, CutBuffer& buffer) {
     if (placed.Done())
         buffer = {};
     return placed;
+}
+
+Outcome Move(const Session& session, const QString& table, qint16 id, const QString& toTable) {
+    if (Outcome refused = CheckSelected(session, table, id); !refused.Done())
+        return refused;
+    return InTransaction("MoveEntry", session, [&](const Engine::Connection& store) {
+        const Entry entry = ReadEntry(store, table, id);
+        RemoveRow(store, table, id);
+        PlaceRow(store, toTable, entry, PasteID(store, toTable, table, id, entry.date));
+    });
 }
 
 Result<QString> ReadField(const Session& session, const QString& table, qint16 id, Field field,

@@ -32,6 +32,9 @@ Outcome Add(const Session& session, const QString& table, const QString& userID,
 // Whether there is an entry to delete at the ID; "No record exists at that row." when not.
 Outcome CheckDeletable(const Session& session, const QString& table, qint16 id);
 
+// The question the user answers Yes before an entry is deleted.
+QString DeletionQuestion(qint16 id);
+
 // Deletes the entry and moves the ones above it down by one.
 Outcome Delete(const Session& session, const QString& table, qint16 id);
 
@@ -43,6 +46,10 @@ Outcome Cut(const Session& session, const QString& table, qint16 id, CutBuffer& 
 // should the table have shrunk meanwhile), in another one in date order. Nothing happens when
 // the buffer is empty; it stays full when the entry could not be placed.
 Outcome Paste(const Session& session, const QString& table, CutBuffer& buffer);
+
+// Cut and Paste into the other table in one step: the entry lands where Paste puts it, or
+// stays where it was, with no cut buffer between that could lose it.
+Outcome Move(const Session& session, const QString& table, qint16 id, const QString& toTable);
 
 // The stored text of a field, a failure reported under the procedure that reads it.
 Result<QString> ReadField(const Session& session, const QString& table, qint16 id, Field field,

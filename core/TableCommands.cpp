@@ -52,6 +52,11 @@ Outcome CheckRemovable(const QString& name) {
     return {};
 }
 
+QString RemovalQuestion(const QString& name) {
+    return "Are you sure you wish to delete \"" + name + "\"?" + LineBreak +
+           "All its data will be deleted permanently.";
+}
+
 Outcome Remove(const Session& session, const QString& name) {
     if (Outcome refused = CheckRemovable(name); !refused.Done())
         return refused;

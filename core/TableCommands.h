@@ -22,6 +22,8 @@ Outcome Add(const Session& session, const QString& name);
 // Whether the table may be removed at all ("Default" may not); asked before the user is asked
 // to confirm.
 Outcome CheckRemovable(const QString& name);
+// The question the user answers Yes before a table is removed.
+QString RemovalQuestion(const QString& name);
 // Drops the table and all its entries.
 Outcome Remove(const Session& session, const QString& name);
 

@@ -1,4 +1,4 @@
-// The text input rules: the quote filter and the trimming of blanks.
+// The text input rules: the quote filter.
 #include "gui/TextInput.h"
 
 #include <QKeyEvent>
@@ -35,16 +35,6 @@ class QuoteFilter final : public QObject {
 void FilterQuotes(int& keyAscii) {
     if (keyAscii == Apostrophe || keyAscii == DoubleQuote)
         keyAscii = 0;
-}
-
-QString TrimBlanks(const QString& text) {
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && text[first] == ' ')
-        ++first;
-    while (last > first && text[last - 1] == ' ')
-        --last;
-    return text.mid(first, last - first);
 }
 
 void InstallQuoteFilter(QLineEdit* box) {

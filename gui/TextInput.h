@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/TextRules.h"
+
 #include <QString>
 
 class QLineEdit;
@@ -12,7 +14,7 @@ void FilterQuotes(int& keyAscii);
 // Runs FilterQuotes on every character typed into the box; pasted text is not filtered.
 void InstallQuoteFilter(QLineEdit* box);
 
-// The text with its leading and trailing blanks removed, as every box is read.
-QString TrimBlanks(const QString& text);
+// Every box is read by the rule the terminal reads its texts by.
+using TextRules::TrimBlanks;
 
 } // namespace FormRoutines

@@ -421,8 +421,7 @@ void frmKetterby::cmdRemove_Click() {
     if (name.isEmpty())
         return;
     if (Tell(Tables::CheckRemovable(name)) &&
-        MessageBoxes::Confirm("Are you sure you wish to delete \"" + name + "\"?" + LineBreak +
-                              "All its data will be deleted permanently.") &&
+        MessageBoxes::Confirm(Tables::RemovalQuestion(name)) &&
         Tell(Tables::Remove(*session, name)))
         ForgetTable(name);
     ShowCurrentTable(shown);
@@ -561,8 +560,7 @@ void frmKetterby::cmdDelete_Click() {
     const qint16 row = CurrentRow(*msgMSFlexGrid);
     if (Tell(Entries::CheckDeletable(*session, CurrentTable, row),
              MessageBoxes::Buttons::OKCancel) &&
-        MessageBoxes::Confirm("Are you sure you wish to delete this entry?" + LineBreak +
-                              "Record " + QString::number(row) + " will be deleted permanently."))
+        MessageBoxes::Confirm(Entries::DeletionQuestion(row)))
         Tell(Entries::Delete(*session, CurrentTable, row));
     RefillGrid();
     ShowHeaderCorner();

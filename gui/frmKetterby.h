@@ -1,8 +1,8 @@
 #pragma once
 
+#include "clipboard/ClipboardExport.h"
 #include "core/CutBuffer.h"
 #include "core/TableCatalogue.h"
-#include "gui/ClipboardExport.h"
 #include "gui/StoreView.h"
 
 #include <QMainWindow>

@@ -1,11 +1,25 @@
-// ketterby-cli run as a process on real stores: each command's output, imports and refusals.
+// ketterby-cli run as a process on real stores: each command's output, imports, changes and
+// refusals.
+#include "clipboard/ClipboardHold.h"
+#include "core/Accounts.h"
+#include "core/CutBuffer.h"
 #include "core/EntryDates.h"
+#include "core/EntryOperations.h"
+#include "core/Session.h"
 #include "core/StoreLock.h"
+#include "core/TableCommands.h"
 #include "tests/support/CoreSupport.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <fcntl.h>
 #include <termios.h>
 #include <unistd.h>
+
+#include <csignal>
+
+// What the windows do to a store, for a command to do alike.
+using Windows = std::function<Outcome(const Session&)>;
 
 class CliTest : public QObject {
     Q_OBJECT
@@ -57,9 +71,15 @@ class CliTest : public QObject {
         QVERIFY(writer.waitForReadyRead(10000));
         MakeAccount("full",
                     {{"Default", {}}, {"Bank", SampleEntries(95)}, {Long, SampleEntries(99)}});
-        MakeAccount("halt", {{"Default", SampleEntries(2)}, {"Work", {}}});
+        MakeAccount(
+            "halt",
+            {{"Default", SampleEntries(2)}, {"Work", {}}, {"X", {{"1/2/26", "x", "", ""}}}});
+        MakeAccount("ed", {{"Default", SampleEntries(2)}, {"Full", SampleEntries(99)}});
         Engine::Connection(Store("halt"), KeyOf("pw"))
             .Execute("CREATE TRIGGER halt BEFORE INSERT ON [Work] WHEN NEW.Description = 'x' "
+                     "BEGIN SELECT RAISE(ABORT, 'halted'); END;");
+        Engine::Connection(Store("halt"), KeyOf("pw"))
+            .Execute("CREATE TRIGGER moved BEFORE INSERT ON [Default] WHEN NEW.Description = 'x' "
                      "BEGIN SELECT RAISE(ABORT, 'halted'); END;");
     }
 
@@ -93,6 +113,35 @@ class CliTest : public QObject {
         row("unknown", {"list", "bob"}, "2 ketterby-cli: Unknown command: list.\nTry .*");
         row("odd shape", {"ls", "odd"}, "1 .*has a table that does not have the five columns.*");
         row("locked", {"ls", "locked"}, "1 .*The account \"locked\" is open in another window.\n");
+        // The changing commands' refusals, with the windows' texts.
+        row("add full", {"add", "ed", "full"}, "1 .*This table is full, only 99 records allowed.\n",
+            "pw\nsecret\n");
+        row("new password", {"add", "ed", "Default"}, "1 .*too long.\nMaximum length is 50 .*",
+            "pw\n" + QByteArray(51, 'p') + '\n');
+        row("edit user", {"edit", "ed", "Default", "1", "user"},
+            "1 .*Sorry, input is limited to 50 characters.\n", "pw\n" + QByteArray(51, 'u') + '\n');
+        row("edit no row", {"edit", "ed", "Default", "3", "user"},
+            "1 .*Please select a valid row.\n");
+        row("edit date", {"edit", "ed", "Default", "1", "date"}, "2 .*FIELD is description, .*");
+        row("rm unasked", {"rm", "ed", "Default", "1"}, "1 .*There is no terminal to ask at.*");
+        row("rm no row", {"rm", "ed", "Default", "3", "--yes"},
+            "1 .*No record exists at that row.\n");
+        row("mv nowhere", {"mv", "ed", "Default", "1", "Home"}, "1 .*no table named Home.\n");
+        row("mv halted", {"mv", "halt", "x", "1", "Default"},
+            "1 .*\\[MoveEntry\\]: 1811\nhalted\n");
+        row("mktable", {"mktable", "ed", "FULL"},
+            "1 .*There is already a table with the name FULL.\n");
+        row("rmtable", {"rmtable", "ed", "default", "--yes"},
+            "1 .*Table Default cannot be deleted!\n");
+        row("rntable", {"rntable", "ed", "Full", "it's"}, "1 .*A table name cannot hold a quote.*");
+        row("create", {"create", "ed"}, "1 .*This account name is already in use.\nPlease use .*");
+        row("blank", {"create", "new"}, "1 .*No spaces allowed in password!\n", "p w\n");
+        row("no folder", {"create", File("none/x.mdb")}, "1 .*could not create this account in .*");
+        row("passwd", {"passwd", "ed"}, "1 .*Sorry, could not locate or open this account.\n",
+            "nope\nnew\n");
+        row("rename", {"passwd", "ed", "--rename", "bob"},
+            "1 .*This account name is already in use.*", "pw\nnew\n");
+        row("clip no row", {"clip", "ed", "Default", "3"}, "1 .*Please select a valid row.\n");
         // Hostile files: the whole file refused, the line named.
         const QString in = File("in.csv");
         const auto hostile = [&](const char* name, const QByteArray& csv, const QString& fault) {
@@ -202,6 +251,92 @@ class CliTest : public QObject {
         ::close(pipe[0]);
     }
 
+    // Each change leaves the store as the core functions the windows call leave it.
+    void changesMatchTheWindows_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QByteArray>("input");
+        QTest::addColumn<Windows>("windows");
+        const auto row = [](const char* name, const QStringList& arguments, const QByteArray& input,
+                            const Windows& windows) {
+            QTest::newRow(name) << QStringList{arguments[0], "cli"} + arguments.sliced(1) << input
+                                << windows;
+        };
+        using Entries::Field;
+        row("add", {"add", "BANK", "--description", " Mail ", "--user", " me"}, "pw\n p 9 \n",
+            [](auto& store) { return Entries::Add(store, "Bank", "me", "p 9", "Mail"); });
+        row("edit", {"edit", "bank", "2", "description"}, "pw\n New \n", [](auto& store) {
+            return Entries::SaveField(store, "Bank", 2, Field::Description, "New");
+        });
+        row("rm", {"rm", "Bank", "1", "--yes"}, "pw\n",
+            [](auto& store) { return Entries::Delete(store, "Bank", 1); });
+        row("mv", {"mv", "Bank", "3", "default"}, "pw\n", [](auto& store) {
+            CutBuffer cut;
+            Entries::Cut(store, "Bank", 3, cut);
+            return Entries::Paste(store, "Default", cut);
+        });
+        row("mktable", {"mktable", " Home "}, "pw\n",
+            [](auto& store) { return Tables::Add(store, "Home"); });
+        row("rmtable", {"rmtable", "bank", "--yes"}, "pw\n",
+            [](auto& store) { return Tables::Remove(store, "Bank"); });
+        row("rntable", {"rntable", "BANK", "Cards"}, "pw\n",
+            [](auto& store) { return Tables::Rename(store, "Bank", "Cards"); });
+    }
+
+    void changesMatchTheWindows() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QByteArray, input);
+        QFETCH(Windows, windows);
+        const auto contents = [&](const QString& account) {
+            QStringList lines;
+            for (const QString& table : ReadTable(Store(account), KeyOf("pw")))
+                lines << table << ReadTable(Store(account), KeyOf("pw"), table);
+            return lines;
+        };
+        for (const char* account : {"cli", "win"}) {
+            QFile::remove(Store(account));
+            MakeAccount(account,
+                        {{"Default", {{"1/2/26", "a", "", ""}, {"3/4/26", "b", "", ""}}},
+                         {"Bank", SampleEntries(2) << QStringList{"2/1/26", "c", "", ""}}});
+        }
+        QCOMPARE(Cli(arguments, input), "0 ");
+        QVERIFY(windows(Session(Store("win"), KeyOf("pw"))).Done());
+        QCOMPARE(contents("cli"), contents("win"));
+    }
+
+    // A store made here opens in the windows, in a data folder made for it; so it does after a
+    // change of name and password here.
+    void accountsMadeHereOpenInTheWindows() {
+        qputenv("XDG_DATA_HOME", File("fresh").toUtf8());
+        const QString created = Cli({"create", " carol "}, " c1 \n");
+        qputenv("XDG_DATA_HOME", home.path().toUtf8());
+        QCOMPARE(created, "0 ");
+        const QString folder = File("fresh/Ketterby/");
+        QVERIFY(Accounts::LogIn("carol", folder, "c1", Accounts::Upkeep::WriteNothing).Done());
+        QCOMPARE(Cli({"passwd", folder + "carol.mdb", "--rename", "dave"}, "c1\n\n"), "0 ");
+        QVERIFY(Accounts::LogIn("dave", folder, "", Accounts::Upkeep::WriteNothing).Done());
+    }
+
+    // clip holds the text on the clipboard until SIGTERM clears it at once.
+    void clipClearsAtASignal() {
+        QProcess clip;
+        clip.setReadChannel(QProcess::StandardError);
+        clip.start(KETTERBY_CLI, {"clip", "bob", "Work", "1"});
+        clip.write("pw\n");
+        QVERIFY(clip.waitForReadyRead(10000));
+        QCOMPARE(clip.readAll(), "ketterby-cli: The password is on the clipboard for 30 seconds; "
+                                 "Ctrl+C clears it now.\n");
+        clip.terminate();
+        QVERIFY(clip.waitForFinished(5000) && clip.exitStatus() == QProcess::NormalExit);
+        QCOMPARE(clip.exitCode(), 0);
+        QString held;
+        QVERIFY(HoldOnClipboard("pw3", [&] {
+            held = QGuiApplication::clipboard()->text();
+            std::raise(SIGTERM);
+        }));
+        QCOMPARE(held, "pw3");
+        QVERIFY(QGuiApplication::clipboard()->text().isEmpty());
+    }
+
     // Out and back in, then out into a pipe, gives the same file; the import makes a backup first.
     void roundTrip() {
         const QString first = File("first.csv");
@@ -239,5 +374,5 @@ class CliTest : public QObject {
     }
 };
 
-QTEST_GUILESS_MAIN(CliTest)
+QTEST_MAIN(CliTest)
 #include "tst_cli.moc"

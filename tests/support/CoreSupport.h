@@ -56,8 +56,10 @@ inline QStringList Snapshot(const QString& folder) {
     QStringList entries;
     for (QDirIterator entry(folder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
                             QDirIterator::Subdirectories);
-         entry.hasNext();)
-        entries << entry.next() + ":" + QString::number(qHash(Bytes(entry.filePath())));
+         entry.hasNext();) {
+        const QString path = entry.next();
+        entries << path + ":" + QString::number(qHash(Bytes(path)));
+    }
     entries.sort();
     return entries;
 }

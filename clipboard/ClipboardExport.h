@@ -18,6 +18,8 @@ class ClipboardExport {
 
     void Export(const QString& text);
 
+    static constexpr int ClearingDelay = 30'000; // milliseconds
+
     // Runs the timed clearing; a test may start it early instead of waiting.
     QTimer clearTimer;
 

@@ -1,13 +1,11 @@
 // A cell's text on the clipboard, and off it again.
-#include "gui/ClipboardExport.h"
+#include "clipboard/ClipboardExport.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
 
 namespace {
-
-constexpr int ClearingDelay = 30'000; // milliseconds
 
 // Clipboard managers that honour this hint (KDE's and others) keep no copy of the text.
 const QString SecretHint = QStringLiteral("x-kde-passwordManagerHint");
