@@ -61,10 +61,10 @@ class GridCell : public QAccessibleInterface, public QAccessibleTableCellInterfa
     int columnExtent() const override { return 1; }
     bool isSelected() const override { return state().selected; }
     QList<QAccessibleInterface*> columnHeaderCells() const override {
-        return {parent()->child(col)};
+        return {parent()->child(AccessibleChild(*grid, 0, col))};
     }
     QList<QAccessibleInterface*> rowHeaderCells() const override {
-        return {parent()->child(row * grid->Cols())};
+        return {parent()->child(AccessibleChild(*grid, row, 0))};
     }
     QAccessibleInterface* table() const override { return parent(); }
 
@@ -98,7 +98,8 @@ class AccessibleGrid : public QAccessibleWidget, public QAccessibleTableInterfac
     }
     QAccessibleInterface* childAt(int x, int y) const override {
         const QModelIndex cell = Grid()->indexAt(Grid()->viewport()->mapFromGlobal(QPoint(x, y)));
-        return cell.isValid() ? child(cell.row() * Grid()->Cols() + cell.column()) : nullptr;
+        return cell.isValid() ? child(AccessibleChild(*Grid(), cell.row(), cell.column()))
+                              : nullptr;
     }
     void* interface_cast(QAccessible::InterfaceType type) override {
         if (type == QAccessible::TableInterface)
@@ -112,7 +113,7 @@ class AccessibleGrid : public QAccessibleWidget, public QAccessibleTableInterfac
     QAccessibleInterface* cellAt(int row, int col) const override {
         if (row < 0 || col < 0 || row >= rowCount() || col >= columnCount())
             return nullptr;
-        return child((row + 1) * Grid()->Cols() + col + 1);
+        return child(AccessibleChild(*Grid(), row + 1, col + 1));
     }
     QString rowDescription(int row) const override { return Grid()->TextMatrix(row + 1, 0); }
     QString columnDescription(int col) const override { return Grid()->TextMatrix(0, col + 1); }
@@ -124,7 +125,7 @@ class AccessibleGrid : public QAccessibleWidget, public QAccessibleTableInterfac
     QList<QAccessibleInterface*> selectedCells() const override {
         QList<QAccessibleInterface*> selected;
         for (const QModelIndex& cell : Grid()->selectionModel()->selectedIndexes())
-            selected << child(cell.row() * Grid()->Cols() + cell.column());
+            selected << child(AccessibleChild(*Grid(), cell.row(), cell.column()));
         return selected;
     }
     int selectedColumnCount() const override { return 0; }
@@ -161,6 +162,10 @@ QAccessibleInterface* MakeAccessibleGrid(const QString&, QObject* object) {
 }
 
 } // namespace
+
+int AccessibleChild(const FlexGrid& grid, int row, int col) {
+    return row * grid.Cols() + col;
+}
 
 void InstallAccessibleGrids() {
     static const bool installed = [] {

@@ -134,6 +134,6 @@ void FlexGrid::TellScreenReader(const QModelIndex& cell, QAccessible::Event even
     if (!QAccessible::isActive() || !cell.isValid())
         return;
     QAccessibleEvent told(this, event);
-    told.setChild(cell.row() * Cols() + cell.column());
+    told.setChild(AccessibleChild(*this, cell.row(), cell.column()));
     QAccessible::updateAccessibility(&told);
 }

@@ -47,8 +47,8 @@ class FlexGrid : public QTableView {
   protected:
     // A cell whose text is cut shows its whole text as a tooltip.
     bool viewportEvent(QEvent* event) override;
-    // A screen reader follows the current and the selected cell, told by their places among
-    // the grid's accessible cells, not by the hidden headers' count Qt's table view uses.
+    // A screen reader follows the current and the selected cell, told by their numbers among
+    // the grid's accessible cells (not by Qt's table view's, which counts hidden headers).
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     void selectionChanged(const QItemSelection& selected,
                           const QItemSelection& deselected) override;
