@@ -3,7 +3,7 @@
 
 #include "core/TableCatalogue.h"
 #include "gui/FlexGrid.h"
-#include "gui/FormRoutines.h"
+#include "gui/FontLayout.h"
 #include "gui/MessageBoxes.h"
 
 #include <cmath>
@@ -15,14 +15,14 @@ constexpr int MinimumRows = 18;
 
 // At least the given twips, or what the text takes in the grid's font if that is more.
 double Fitting(const FlexGrid& grid, double twips, const QString& text) {
-    return std::max(twips, FormRoutines::Twips(&grid).FromX(grid.TextWidth(text)));
+    return std::max(twips, FontLayout::Twips(&grid).FromX(grid.TextWidth(text)));
 }
 
 // Widths in twips from the grid's width: row numbers and date fixed, the rest 4 : 3 : 3. The
 // row numbers get room for "99" and the date for the widest "m/d/yy" in any font, so neither
 // is cut short; the description gives up what that takes.
 void SetColumnWidths(FlexGrid& grid) {
-    const FormRoutines::Twips twips(&grid);
+    const FontLayout::Twips twips(&grid);
     const double width = std::nearbyint(twips.FromX(grid.width()) - 35);
     const double share = (width - 1100) / 10;
     const double numbers = Fitting(grid, 300, "99");

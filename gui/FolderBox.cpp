@@ -1,7 +1,7 @@
 // The account dialog's folder box, which shows the folder an empty box means.
 #include "gui/FolderBox.h"
 
-#include "gui/FormRoutines.h"
+#include "gui/FontLayout.h"
 
 #include <QStyleOptionFrame>
 
@@ -23,7 +23,7 @@ FolderBox::FolderBox(const QString& folder, QWidget* parent) : QLineEdit(parent)
 QSize FolderBox::sizeHint() const {
     QSize hint = QLineEdit::sizeHint();
     const int wanted = hint.width() - Room() + fontMetrics().horizontalAdvance(folder);
-    hint.setWidth(std::clamp(wanted, hint.width(), FormRoutines::Twips(this).X(WidestTwips)));
+    hint.setWidth(std::clamp(wanted, hint.width(), FontLayout::Twips(this).X(WidestTwips)));
     return hint;
 }
 

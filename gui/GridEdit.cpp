@@ -3,7 +3,7 @@
 
 #include "core/EntryOperations.h"
 #include "gui/FlexGrid.h"
-#include "gui/FormRoutines.h"
+#include "gui/FormControls.h"
 #include "gui/MessageBoxes.h"
 #include "gui/TextInput.h"
 
@@ -43,11 +43,11 @@ void EditEntry(const Session& session, const QString& table, FlexGrid& grid, QLi
 }
 
 QLineEdit* MakeEditBox(QWidget* tab, QObject* window) {
-    auto* box = FormRoutines::Make<QLineEdit>("txtText", tab);
+    auto* box = FormControls::Make<QLineEdit>("txtText", tab);
     box->setAccessibleName("Edit entry field");
     box->setFocusPolicy(Qt::ClickFocus);
     box->hide();
-    FormRoutines::InstallQuoteFilter(box);
+    TextInput::InstallQuoteFilter(box);
     box->installEventFilter(window);
     return box;
 }

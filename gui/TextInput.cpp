@@ -5,7 +5,7 @@
 #include <QLineEdit>
 #include <QObject>
 
-namespace FormRoutines {
+namespace TextInput {
 namespace {
 
 constexpr int Apostrophe = 39;
@@ -41,4 +41,4 @@ void InstallQuoteFilter(QLineEdit* box) {
     box->installEventFilter(new QuoteFilter(box));
 }
 
-} // namespace FormRoutines
+} // namespace TextInput

@@ -6,7 +6,7 @@
 
 class QLineEdit;
 
-namespace FormRoutines {
+namespace TextInput {
 
 // Cancels a typed apostrophe or double quote: the code becomes 0, any other code stays.
 void FilterQuotes(int& keyAscii);
@@ -17,4 +17,4 @@ void InstallQuoteFilter(QLineEdit* box);
 // Every box is read by the rule the terminal reads its texts by.
 using TextRules::TrimBlanks;
 
-} // namespace FormRoutines
+} // namespace TextInput

@@ -1,7 +1,8 @@
 // The about box.
 #include "gui/frmAbout.h"
 
-#include "gui/FormRoutines.h"
+#include "gui/FontLayout.h"
+#include "gui/FormControls.h"
 #include "gui/MessageBoxes.h"
 
 #include <QGridLayout>
@@ -10,7 +11,7 @@
 #include <QPushButton>
 #include <QShowEvent>
 
-using FormRoutines::Make;
+using FormControls::Make;
 using MessageBoxes::ApplicationTitle;
 
 namespace {
@@ -49,7 +50,7 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     grid->addWidget(lblDescription, 1, 1);
     grid->addWidget(lblDisclaimer, 2, 0, 1, 2);
     grid->addWidget(cmdOK, 3, 1, Qt::AlignRight);
-    grid->setColumnMinimumWidth(1, FormRoutines::Twips(this).X(4500));
+    grid->setColumnMinimumWidth(1, FontLayout::Twips(this).X(4500));
 
     connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
     Form_Load();
@@ -77,7 +78,7 @@ QIcon frmAbout::ProgramIcon() {
 
 void frmAbout::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    FormRoutines::CenterOnScreen(this);
+    FontLayout::CenterOnScreen(this);
 }
 
 void frmAbout::cmdOK_Click() {

@@ -7,7 +7,8 @@
 #include "core/StoreFolder.h"
 #include "gui/Dialogs.h"
 #include "gui/FolderBox.h"
-#include "gui/FormRoutines.h"
+#include "gui/FontLayout.h"
+#include "gui/FormControls.h"
 #include "gui/MessageBoxes.h"
 #include "gui/StoreView.h"
 #include "gui/TextInput.h"
@@ -21,7 +22,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-using FormRoutines::Make;
+using FormControls::Make;
 using MessageBoxes::Tell;
 using MessageBoxes::Trap;
 
@@ -30,7 +31,7 @@ namespace {
 const QString StoreFilter = QStringLiteral("Store files (*.mdb)");
 
 QString Read(const QLineEdit* box) {
-    return FormRoutines::TrimBlanks(box->text());
+    return TextInput::TrimBlanks(box->text());
 }
 
 // An empty folder box means the user's data folder, about which the user is warned once a
@@ -72,7 +73,7 @@ QLineEdit* MakePasswordBox(const char* name, QWidget* parent, QLabel* label) {
     QLineEdit* box = MakeBox(name, parent, label);
     box->setEchoMode(QLineEdit::Password);
     box->setStyleSheet("lineedit-password-character: 42");
-    FormRoutines::InstallQuoteFilter(box);
+    TextInput::InstallQuoteFilter(box);
     return box;
 }
 
@@ -114,7 +115,7 @@ frmAccounts::frmAccounts(StoreView& view, QWidget* parent) : QDialog(parent), vi
     BuildEditTab(editTab);
     (new QVBoxLayout(this))->addWidget(SSTab1);
 
-    FormRoutines::SetFocusOrder({txtLoginUser, txtLoginPassword, cmdLoginPath, txtLoginPath,
+    FormControls::SetFocusOrder({txtLoginUser, txtLoginPassword, cmdLoginPath, txtLoginPath,
                                  cmdLogin, txtNewUser, txtNewPassword1, txtNewPassword2, cmdNewPath,
                                  txtNewPath, cmdCreate, txtEditOldUser, txtEditOldPass, cmdEditPath,
                                  txtEditPath, txtEditNewUser, txtEditNewPass1, txtEditNewPass2,
@@ -213,7 +214,7 @@ void frmAccounts::BuildEditTab(QWidget* tab) {
 
 void frmAccounts::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    FormRoutines::CenterOnScreen(this);
+    FontLayout::CenterOnScreen(this);
 }
 
 // A tab chosen puts the focus in its first box, and Enter presses that tab's own button.

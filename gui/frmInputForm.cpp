@@ -3,7 +3,7 @@
 
 #include "core/Entry.h"
 #include "gui/Dialogs.h"
-#include "gui/FormRoutines.h"
+#include "gui/FontLayout.h"
 #include "gui/MessageBoxes.h"
 #include "gui/TextInput.h"
 
@@ -18,8 +18,8 @@ frmInputForm::frmInputForm(QWidget* parent) : QDialog(parent) {
     txtText = new QLineEdit(this);
     txtText->setObjectName("txtText");
     txtText->setAccessibleName(InputPrompt);
-    txtText->setMinimumWidth(FormRoutines::Twips(this).X(3900));
-    FormRoutines::InstallQuoteFilter(txtText);
+    txtText->setMinimumWidth(FontLayout::Twips(this).X(3900));
+    TextInput::InstallQuoteFilter(txtText);
     cmdOK = new QPushButton("&OK", this);
     cmdOK->setObjectName("cmdOK");
     cmdOK->setDefault(true);
@@ -32,11 +32,11 @@ frmInputForm::frmInputForm(QWidget* parent) : QDialog(parent) {
 
 void frmInputForm::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    FormRoutines::CenterOnScreen(this);
+    FontLayout::CenterOnScreen(this);
 }
 
 void frmInputForm::cmdOK_Click() {
-    const QString answer = FormRoutines::TrimBlanks(txtText->text());
+    const QString answer = TextInput::TrimBlanks(txtText->text());
     if (answer.size() <= EntrySchema::TableNameLimit) {
         InputResult = answer;
         accept();

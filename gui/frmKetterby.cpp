@@ -9,7 +9,8 @@
 #include "gui/Dialogs.h"
 #include "gui/EntryGrid.h"
 #include "gui/FlexGrid.h"
-#include "gui/FormRoutines.h"
+#include "gui/FontLayout.h"
+#include "gui/FormControls.h"
 #include "gui/GridEdit.h"
 #include "gui/HelpPage.h"
 #include "gui/MessageBoxes.h"
@@ -34,8 +35,8 @@
 #include <QTabBar>
 #include <QTabWidget>
 
-using FormRoutines::Make;
-using FormRoutines::Place;
+using FontLayout::Place;
+using FormControls::Make;
 using MessageBoxes::Tell;
 
 namespace {
@@ -94,7 +95,7 @@ void frmKetterby::MakeControls() {
     if (SSTab1)
         return;
     auto* client = new QWidget(this);
-    const FormRoutines::Twips twips(this);
+    const FontLayout::Twips twips(this);
     client->setFixedSize(twips.X(10605), twips.Y(7125));
     setCentralWidget(client);
 
@@ -135,7 +136,7 @@ void frmKetterby::MakeControls() {
     PasswordList->installEventFilter(this);
     GiveMenuTitlesTheirAccessKeys();
 
-    FormRoutines::CenterOnScreen(this);
+    FontLayout::CenterOnScreen(this);
     EnableControls(false);
     SetGeneratorDefaults();
     mnuAccounts->setEnabled(true);
@@ -146,7 +147,7 @@ void frmKetterby::BuildPasswordsTab(QWidget* tab, int stripTwips) {
     PlaceOnTab(msgMSFlexGrid, stripTwips, 240, 480, 9855, 5175);
     msgMSFlexGrid->SetCols(5);
     msgMSFlexGrid->setAccessibleName("Entries");
-    msgMSFlexGrid->SetColFont(4, FormRoutines::FixedPitchFont(this));
+    msgMSFlexGrid->SetColFont(4, FontLayout::FixedPitchFont(this));
 
     txtText = GridEdit::MakeEditBox(tab, this);
     PlaceOnTab(txtText, stripTwips, 7440, 2640, 1935, 375);
@@ -230,7 +231,7 @@ void frmKetterby::BuildGeneratorTab(QWidget* tab, int stripTwips) {
     PlaceOnTab(Frame2, stripTwips, 5640, 480, 4455, 5775);
     PasswordList = Make<QListWidget>("PasswordList", Frame2);
     PasswordList->setAccessibleName("Passwords generated");
-    PasswordList->setFont(FormRoutines::FixedPitchFont(this));
+    PasswordList->setFont(FontLayout::FixedPitchFont(this));
     Place(PasswordList, 240, 360, 3975, 5100);
 }
 
@@ -373,7 +374,7 @@ void frmKetterby::cmbCurrentTable_Click() {
 // Asks for a table name and makes the table list scrollable far enough to show it.
 QString frmKetterby::AskForTableName(const QString& prompt) {
     const QString name = AskForInput(this, prompt);
-    FormRoutines::SetListExtent(*TablesList, name);
+    FormControls::SetListExtent(*TablesList, name);
     return name;
 }
 
@@ -417,7 +418,7 @@ void frmKetterby::cmdAdd_Click() {
 
 void frmKetterby::cmdRemove_Click() {
     const QString shown = CurrentTable;
-    const QString name = FormRoutines::SelectedItemText(*TablesList);
+    const QString name = FormControls::SelectedItemText(*TablesList);
     if (name.isEmpty())
         return;
     if (Tell(Tables::CheckRemovable(name)) &&
@@ -430,7 +431,7 @@ void frmKetterby::cmdRemove_Click() {
 void frmKetterby::cmdRename_Click() {
     const QString shown = CurrentTable;
     const QString name = AskForTableName("Enter new name:");
-    const QString old = FormRoutines::SelectedItemText(*TablesList);
+    const QString old = FormControls::SelectedItemText(*TablesList);
     if (name.isEmpty() || old.isEmpty())
         return;
     if (Tell(Tables::Rename(*session, old, name))) {
@@ -518,7 +519,7 @@ void frmKetterby::cmdGenerate_Click() {
 }
 
 QString frmKetterby::SelectedPassword() const {
-    return FormRoutines::SelectedItemText(*PasswordList);
+    return FormControls::SelectedItemText(*PasswordList);
 }
 
 // The user sees the old and the new password before saying Yes. A failure leaves the grid as
@@ -596,7 +597,7 @@ void frmKetterby::txtText_KeyDown() {
     const FlexGrid& grid = *msgMSFlexGrid;
     const auto field = GridEdit::FieldOfColumn(CurrentCol(grid));
     if (field && Tell(Entries::SaveField(*session, CurrentTable, CurrentRow(grid), *field,
-                                         FormRoutines::TrimBlanks(txtText->text()))))
+                                         TextInput::TrimBlanks(txtText->text()))))
         RefillGrid();
 }
 

@@ -2,7 +2,8 @@
 #include "gui/frmNewEntry.h"
 
 #include "core/EntryOperations.h"
-#include "gui/FormRoutines.h"
+#include "gui/FontLayout.h"
+#include "gui/FormControls.h"
 #include "gui/MessageBoxes.h"
 #include "gui/TextInput.h"
 
@@ -12,8 +13,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-using FormRoutines::Make;
-using FormRoutines::Place;
+using FontLayout::Place;
+using FormControls::Make;
 
 namespace {
 
@@ -48,7 +49,7 @@ frmNewEntry::frmNewEntry(const Session& session, const QString& table, const QSt
     setObjectName("frmNewEntry");
     setWindowTitle("New Entry");
     setModal(true);
-    const FormRoutines::Twips twips(this);
+    const FontLayout::Twips twips(this);
     setFixedSize(twips.X(4725), twips.Y(2535));
 
     Frame1 = Make<QGroupBox>("Frame1", this);
@@ -61,7 +62,7 @@ frmNewEntry::frmNewEntry(const Session& session, const QString& table, const QSt
     Place(Label2, 240, 840, 1095, 255);
     txtPassword = MakeBox("txtPassword", Label2, Frame1);
     Place(txtPassword, 1440, 720, 2895, 360);
-    FormRoutines::InstallQuoteFilter(txtPassword);
+    TextInput::InstallQuoteFilter(txtPassword);
     Label3 = MakeLabel("Label3", "Description", Frame1);
     Place(Label3, 120, 1320, 1215, 255);
     txtDescription = MakeBox("txtDescription", Label3, Frame1);
@@ -71,7 +72,7 @@ frmNewEntry::frmNewEntry(const Session& session, const QString& table, const QSt
     cmdCancel = MakeButton("cmdCancel", "&Cancel", this);
     Place(cmdCancel, 2400, 2040, 975, 375);
 
-    FormRoutines::SetFocusOrder({txtUser, txtPassword, txtDescription, cmdOK, cmdCancel});
+    FormControls::SetFocusOrder({txtUser, txtPassword, txtDescription, cmdOK, cmdCancel});
     txtPassword->setText(password);
     connect(cmdOK, &QPushButton::clicked, this, &frmNewEntry::cmdOK_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmNewEntry::cmdCancel_Click);
@@ -79,7 +80,7 @@ frmNewEntry::frmNewEntry(const Session& session, const QString& table, const QSt
 
 void frmNewEntry::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    FormRoutines::CenterOnScreen(this);
+    FontLayout::CenterOnScreen(this);
 }
 
 void frmNewEntry::keyPressEvent(QKeyEvent* event) {
@@ -89,9 +90,9 @@ void frmNewEntry::keyPressEvent(QKeyEvent* event) {
 
 // A text too long keeps the dialog open; a full table or a failure is told and closes it.
 void frmNewEntry::cmdOK_Click() {
-    const QString userID = FormRoutines::TrimBlanks(txtUser->text());
-    const QString password = FormRoutines::TrimBlanks(txtPassword->text());
-    const QString description = FormRoutines::TrimBlanks(txtDescription->text());
+    const QString userID = TextInput::TrimBlanks(txtUser->text());
+    const QString password = TextInput::TrimBlanks(txtPassword->text());
+    const QString description = TextInput::TrimBlanks(txtDescription->text());
     if (!MessageBoxes::Tell(Entries::CheckNewEntry(userID, password, description)))
         return;
     MessageBoxes::Tell(Entries::Add(session, table, userID, password, description));

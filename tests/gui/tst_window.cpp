@@ -101,7 +101,7 @@ class WindowTest : public QObject, protected Fixture {
         QCOMPARE(Chooser().currentText(), table);
         QCOMPARE(GridRows(*window).size(), entries);
         QCOMPARE(Items(Chooser().model()), names);
-        QCOMPARE(FormRoutines::SelectedItemText(List()), QString("Default"));
+        QCOMPARE(FormControls::SelectedItemText(List()), QString("Default"));
     }
 
     FlexGrid& Grid() { return *Named<FlexGrid>("msgMSFlexGrid"); }

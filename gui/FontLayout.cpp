@@ -1,21 +1,13 @@
-// Shared routines of the forms: twips layout, lists, centring.
-#include "gui/FormRoutines.h"
+// The layout that follows the font: twips, placing, the fixed-pitch font and centring.
+#include "gui/FontLayout.h"
 
-#include <QAbstractItemView>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QScreen>
-#include <QScrollBar>
 
 #include <cmath>
 
-namespace FormRoutines {
-
-void SetListExtent(QAbstractItemView& list, const QString& text) {
-    const int extent = list.fontMetrics().horizontalAdvance(text + "  ");
-    QScrollBar& bar = *list.horizontalScrollBar();
-    bar.setMaximum(std::max(bar.maximum(), extent - list.viewport()->width()));
-}
+namespace FontLayout {
 
 namespace {
 
@@ -68,17 +60,6 @@ QFont FixedPitchFont(const QWidget* widget) {
     return fixed;
 }
 
-QString SelectedItemText(const QAbstractItemView& list) {
-    const QModelIndex item = list.currentIndex();
-    return item.isValid() && list.selectionModel()->isSelected(item) ? item.data().toString()
-                                                                     : QString();
-}
-
-void SetFocusOrder(std::initializer_list<QWidget*> widgets) {
-    for (auto next = widgets.begin() + 1; next < widgets.end(); ++next)
-        QWidget::setTabOrder(*(next - 1), *next);
-}
-
 void CenterOnScreen(QWidget* window) {
     const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
     const QRect area = screen->geometry();
@@ -87,4 +68,4 @@ void CenterOnScreen(QWidget* window) {
                  area.y() + (area.height() - size.height()) / 2);
 }
 
-} // namespace FormRoutines
+} // namespace FontLayout

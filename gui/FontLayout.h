@@ -1,17 +1,11 @@
 #pragma once
 
-#include <QString>
+#include <QFont>
 #include <QWidget>
 
-#include <initializer_list>
-#include <utility>
-
-class QAbstractItemView;
-
-namespace FormRoutines {
-
-// Makes the list scrollable far enough to show the whole text.
-void SetListExtent(QAbstractItemView& list, const QString& text);
+// Where the forms' controls go and how large they are: sizes in twips that follow the form's
+// font, the fixed-pitch font of passwords, and centring on the screen.
+namespace FontLayout {
 
 // Layouts are given in twips. A form has 15 twips to a pixel at the design font (9-point DejaVu
 // Sans at 96 dots per inch, whose letters the twips tables were drawn around), fewer as its
@@ -38,21 +32,7 @@ void Place(QWidget* widget, int left, int top, int width, int height);
 // of the widget's font, or smaller where its lines would be taller.
 QFont FixedPitchFont(const QWidget* widget);
 
-// A control carries its name as its object name, so tests and tools can find it.
-template <class Widget, class... Arguments>
-Widget* Make(const char* name, QWidget* parent, Arguments&&... arguments) {
-    auto* widget = new Widget(std::forward<Arguments>(arguments)..., parent);
-    widget->setObjectName(name);
-    return widget;
-}
-
-// The text of the list's selected item; empty when none is selected.
-QString SelectedItemText(const QAbstractItemView& list);
-
-// Tab moves through the widgets in this order.
-void SetFocusOrder(std::initializer_list<QWidget*> widgets);
-
 // Puts a window in the middle of the screen it is on.
 void CenterOnScreen(QWidget* window);
 
-} // namespace FormRoutines
+} // namespace FontLayout
