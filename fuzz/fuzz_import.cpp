@@ -1,5 +1,4 @@
-// libFuzzer's entry point: any bytes as an import file, through the CSV reader and the planner;
-// every record that reads as text must also read back the same after the writer wrote it.
+// libFuzzer's entry point: any bytes as an import file, through the CSV reader and the planner.
 #include "cli/Csv.h"
 #include "cli/ImportLayout.h"
 #include "cli/Refusal.h"
@@ -17,6 +16,7 @@ QStringList WrittenAndRead(const QStringList& fields) {
 
 } // namespace
 
+// Every record that reads as text must also read back the same after the writer wrote it.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     // Read in place, so that a read past the end is the sanitizer's finding.
     const QByteArray bytes =
