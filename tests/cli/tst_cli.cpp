@@ -95,7 +95,6 @@ class CliTest : public QObject {
             QTest::newRow(name) << arguments << input << csv << out << tables;
         };
         row("ls", {"ls", "bob"}, "0 Default\t2\nWork\t1\n", "  pw  \r\n");
-        row("store file", {"ls", "bob.mdb"}, "0 Default\t2\nWork\t1\n");
         row("show", {"show", "bob", "default"}, "0 1\t1/2/26\tMail\tbob@x\n2\t3/4/25\tBank\tBob\n");
         row("entry", {"show", "bob", "Work", "1", "--show-password"},
             "0 1\t12/16/2024\tVPN \"a\", ü\trobert\tpw3\n");
@@ -124,21 +123,13 @@ class CliTest : public QObject {
             "1 .*Please select a valid row.\n");
         row("edit date", {"edit", "ed", "Default", "1", "date"}, "2 .*FIELD is description, .*");
         row("rm unasked", {"rm", "ed", "Default", "1"}, "1 .*There is no terminal to ask at.*");
-        row("rm no row", {"rm", "ed", "Default", "3", "--yes"},
-            "1 .*No record exists at that row.\n");
         row("mv nowhere", {"mv", "ed", "Default", "1", "Home"}, "1 .*no table named Home.\n");
         row("mv halted", {"mv", "halt", "x", "1", "Default"},
             "1 .*\\[MoveEntry\\]: 1811\nhalted\n");
-        row("mktable", {"mktable", "ed", "FULL"},
-            "1 .*There is already a table with the name FULL.\n");
         row("rmtable", {"rmtable", "ed", "default", "--yes"},
             "1 .*Table Default cannot be deleted!\n");
-        row("rntable", {"rntable", "ed", "Full", "it's"}, "1 .*A table name cannot hold a quote.*");
         row("create", {"create", "ed"}, "1 .*This account name is already in use.\nPlease use .*");
-        row("blank", {"create", "new"}, "1 .*No spaces allowed in password!\n", "p w\n");
         row("no folder", {"create", File("none/x.mdb")}, "1 .*could not create this account in .*");
-        row("passwd", {"passwd", "ed"}, "1 .*Sorry, could not locate or open this account.\n",
-            "nope\nnew\n");
         row("rename", {"passwd", "ed", "--rename", "bob"},
             "1 .*This account name is already in use.*", "pw\nnew\n");
         row("clip no row", {"clip", "ed", "Default", "3"}, "1 .*Please select a valid row.\n");
@@ -260,11 +251,10 @@ class CliTest : public QObject {
             QTest::newRow(name) << QStringList{arguments[0], "cli"} + arguments.sliced(1) << input
                                 << windows;
         };
-        using Entries::Field;
         row("add", {"add", "BANK", "--description", " Mail ", "--user", " me"}, "pw\n p 9 \n",
             [](auto& store) { return Entries::Add(store, "Bank", "me", "p 9", "Mail"); });
         row("edit", {"edit", "bank", "2", "description"}, "pw\n New \n", [](auto& store) {
-            return Entries::SaveField(store, "Bank", 2, Field::Description, "New");
+            return Entries::SaveField(store, "Bank", 2, Entries::Field::Description, "New");
         });
         row("rm", {"rm", "Bank", "1", "--yes"}, "pw\n",
             [](auto& store) { return Entries::Delete(store, "Bank", 1); });
@@ -325,8 +315,8 @@ class CliTest : public QObject {
         QCOMPARE(clip.readAll(), "ketterby-cli: The password is on the clipboard for 30 seconds; "
                                  "Ctrl+C clears it now.\n");
         clip.terminate();
-        QVERIFY(clip.waitForFinished(5000) && clip.exitStatus() == QProcess::NormalExit);
-        QCOMPARE(clip.exitCode(), 0);
+        QVERIFY(clip.waitForFinished(5000) && clip.exitStatus() == QProcess::NormalExit &&
+                clip.exitCode() == 0);
         QString held;
         QVERIFY(HoldOnClipboard("pw3", [&] {
             held = QGuiApplication::clipboard()->text();
