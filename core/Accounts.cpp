@@ -24,20 +24,16 @@ struct LockedStore {
     StoreKey key;
 };
 
-// The key for the store: the password's, stretched for the file when `stretched`, so it
-// serves the check, the compaction and the session alike without stretching again.
-Result<StoreKey> KeyFor(const QString& password, const QString& file, bool stretched) {
-    return AttemptValue("DeriveStoreKey", [&] {
-        const StoreKey key = StoreKey::DeriveStoreKey(password);
-        return stretched ? key.ForFile(file) : key;
-    });
+Result<StoreKey> KeyFor(const QString& password) {
+    return AttemptValue("DeriveStoreKey", [&] { return StoreKey::DeriveStoreKey(password); });
 }
 
-// Locks the store at the path and opens it with the password. The lock comes first: once it
-// is held no other copy of the program writes the store, so a failure to open it is the
-// password's or the file's.
-Result<LockedStore> LockAndOpen(const QString& name, const QString& path, const QString& password,
-                                bool stretched) {
+// Locks the store at the path and opens it with the password's key. The lock comes first:
+// once it is held no other copy of the program writes the store, so a failure to open it is
+// the password's or the file's. The key is stretched for the file when `stretched`, so it
+// serves the check, the compaction and the session alike without stretching again.
+Result<LockedStore> LockAndOpen(const QString& name, const QString& path,
+                                const StoreKey& passwordKey, bool stretched) {
     const Notice couldNotOpen = Refused(AccountName::CouldNotOpen);
     if (!AccountName::IsLiteralFileName(name))
         return couldNotOpen;
@@ -49,7 +45,8 @@ Result<LockedStore> LockAndOpen(const QString& name, const QString& path, const 
     auto lock = StoreLock::Take(file, name);
     if (!lock.Done())
         return Result<LockedStore>(lock);
-    const Result<StoreKey> key = KeyFor(password, file, stretched);
+    const Result<StoreKey> key = AttemptValue(
+        "DeriveStoreKey", [&] { return stretched ? passwordKey.ForFile(file) : passwordKey; });
     if (!key.Done())
         return Result<LockedStore>(key);
     try {
@@ -83,8 +80,16 @@ QString StorePath(const QString& folder, const QString& name) {
 
 Result<std::unique_ptr<Session>> LogIn(const QString& name, const QString& folder,
                                        const QString& password, Upkeep upkeep) {
+    const Result<StoreKey> key = KeyFor(password);
+    if (!key.Done())
+        return Result<std::unique_ptr<Session>>(key);
+    return LogIn(name, folder, *key, upkeep);
+}
+
+Result<std::unique_ptr<Session>> LogIn(const QString& name, const QString& folder,
+                                       const StoreKey& passwordKey, Upkeep upkeep) {
     const QString path = StorePath(folder, name);
-    Result<LockedStore> store = LockAndOpen(name, path, password, true);
+    Result<LockedStore> store = LockAndOpen(name, path, passwordKey, true);
     if (!store.Done())
         return Result<std::unique_ptr<Session>>(store);
     if (Outcome shape = CheckSchema(*store->connection, name); !shape.Done())
@@ -109,7 +114,7 @@ Result<StoreKey> CheckNewAccount(const QString& name, const QString& password,
             AccountName::NewAccountRefusal(name, password, confirmation, passwordRequired);
         !refusal.isEmpty())
         return Refused(refusal);
-    Result<StoreKey> key = KeyFor(password, {}, false);
+    Result<StoreKey> key = KeyFor(password);
     if (key.Done() && key->Length() > StoreKey::KeyLength)
         return Refused(ShorterPassword);
     return key;
@@ -136,10 +141,18 @@ Result<std::unique_ptr<Session>> Create(const QString& name, const QString& fold
 
 Outcome Change(const QString& folder, const QString& oldName, const QString& oldPassword,
                const QString& newName, const StoreKey& newKey) {
+    const Result<StoreKey> oldKey = KeyFor(oldPassword);
+    if (!oldKey.Done())
+        return oldKey;
+    return Change(folder, oldName, *oldKey, newName, newKey);
+}
+
+Outcome Change(const QString& folder, const QString& oldName, const StoreKey& oldPasswordKey,
+               const QString& newName, const StoreKey& newKey) {
     const QString oldPath = StorePath(folder, oldName);
     // The backup carried to the new key is opened with the password's own key, since it
     // may have another salt than the store.
-    Result<LockedStore> store = LockAndOpen(oldName, oldPath, oldPassword, false);
+    Result<LockedStore> store = LockAndOpen(oldName, oldPath, oldPasswordKey, false);
     if (!store.Done())
         return store;
     const QString newPath = StorePath(folder, newName);

@@ -31,6 +31,10 @@ QString StorePath(const QString& folder, const QString& name);
 // fails is told and the log-in goes on.
 Result<std::unique_ptr<Session>> LogIn(const QString& name, const QString& folder,
                                        const QString& password, Upkeep upkeep);
+// The same with the password's key already derived (StoreKey::DeriveStoreKey): the form
+// above derives it and calls this one.
+Result<std::unique_ptr<Session>> LogIn(const QString& name, const QString& folder,
+                                       const StoreKey& passwordKey, Upkeep upkeep);
 
 // The store key of a new account name and password, or why New or Edit refuses them: the
 // name, then the password (which only Edit may leave empty), then its confirmation, then a
@@ -45,6 +49,8 @@ Result<std::unique_ptr<Session>> Create(const QString& name, const QString& fold
 // Renames an account and gives it a new key, all or nothing; the old name and password must
 // open its store and the new name must be free.
 Outcome Change(const QString& folder, const QString& oldName, const QString& oldPassword,
+               const QString& newName, const StoreKey& newKey);
+Outcome Change(const QString& folder, const QString& oldName, const StoreKey& oldPasswordKey,
                const QString& newName, const StoreKey& newKey);
 
 } // namespace Accounts

@@ -14,7 +14,9 @@
 #include <atomic>
 #include <fcntl.h>
 #include <fstream>
+#include <functional>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
@@ -62,33 +64,34 @@ bool Lock(const QString& folder, bool locked) {
     return false;
 }
 
-// A creation, log-in or change as the account dialog runs it: with a new base path and
-// password it re-keys or renames the store, else it logs in to it, or creates it when there
-// is none. Whatever is told is written to standard error.
-Outcome RunAccountAction(const QString& store, const QString& password, const QString& newBase,
-                         const QString& newPassword) {
+// A creation, log-in or change as the account dialog runs it, with the passwords' keys derived
+// already: with a new base path it re-keys or renames the store, else it logs in to it, or
+// creates it when there is none.
+Outcome RunAccountAction(const QString& store, const StoreKey& key, const QString& newBase = {},
+                         const StoreKey& newKey = KeyOf(Password)) {
     const auto [name, folder] = AccountAt(store);
     if (!newBase.isEmpty())
-        return Accounts::Change(folder, name, password, QFileInfo(newBase).fileName(),
-                                KeyOf(newPassword));
+        return Accounts::Change(folder, name, key, QFileInfo(newBase).fileName(), newKey);
     if (!QFile::exists(store))
-        return CreateAt(store, KeyOf(password));
-    return LogInTo(store, password);
+        return CreateAt(store, key);
+    return Accounts::LogIn(name, folder, key, Accounts::Upkeep::CompactAndBackUp);
 }
 
-// The crash test's child: runs the account action and stops dead at the k-th file operation,
-// as a kill would. Exit 3: stopped; 0: finished first with nothing to tell; 1: told something.
-int RunStopped(const QStringList& arguments) { // store, password, k[, new base, new password]
-    FileOperations::SetFaultPoint(
-        [reached = 0, stopAt = arguments[2].toInt()](FileOperations::Step, const QString&) mutable {
-            if (++reached == stopAt)
-                std::_Exit(3); // no destructor, no flush, no clean-up
-        });
-    const Outcome outcome =
-        RunAccountAction(arguments[0], arguments[1], arguments.value(3), arguments.value(4));
-    for (const QString& text : Texts(outcome))
-        std::fprintf(stderr, "%s\n", qPrintable(text));
-    return outcome.Done() && outcome.Notices().isEmpty() ? 0 : 1;
+// Runs the action in a copy of this process that stops dead at the k-th file operation, as a
+// kill would. 3: stopped; 0: finished first with nothing to tell; 1: told something.
+int RunStopped(int stopAt, const std::function<Outcome()>& action) {
+    const pid_t child = fork();
+    if (child == 0) {
+        FileOperations::SetFaultPoint(
+            [reached = 0, stopAt](FileOperations::Step, const QString&) mutable {
+                if (++reached == stopAt)
+                    std::_Exit(3); // no destructor, no flush, no clean-up
+            });
+        const Outcome outcome = action();
+        std::_Exit(outcome.Done() && outcome.Notices().isEmpty() ? 0 : 1);
+    }
+    int status = -1;
+    return waitpid(child, &status, 0) == child && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 } // namespace
@@ -492,7 +495,10 @@ class StoreFilesTest : public QObject, CoreFixture {
             steps.append({step, path, QFileInfo(path).exists() || QFileInfo(path).isSymLink()});
         });
         restore();
-        RunAccountAction(store, Password, updating ? newBase : QString(), newPassword);
+        const auto action = [&] {
+            return RunAccountAction(store, key, updating ? newBase : QString(), newKey);
+        };
+        action();
         FileOperations::SetFaultPoint({});
         int renames = 0;
         for (int i = 1; i + 1 < steps.size(); ++i) {
@@ -505,21 +511,19 @@ class StoreFilesTest : public QObject, CoreFixture {
         QCOMPARE(renames, creating ? 1 : 2); // the store's and the backup's
         for (int operation = 1; stopped; ++operation) {
             restore();
-            QProcess child;
-            child.start(QCoreApplication::applicationFilePath(),
-                        QStringList{"--stopped", store, Password, QString::number(operation)} +
-                            (updating ? QStringList{newBase, newPassword} : QStringList()));
-            QVERIFY(child.waitForFinished(30000));
+            const int exitCode = RunStopped(operation, action);
             const bool old = holds(store, key);
             QVERIFY(old || holds(newBase + ".mdb", newKey) || (creating && !QFile::exists(store)));
             for (const QString& file : folder->Files().filter(QRegularExpression("bak$")))
                 QVERIFY2(holds(folder->File(file), old ? key : newKey), qPrintable(file));
-            if (child.exitCode() == 0)
+            if (exitCode == 0)
                 break;
-            QCOMPARE(child.exitCode(), 3);
+            QCOMPARE(exitCode, 3);
             if (updating)
                 continue; // a log-in: the killed copy's lock is stale and no stray file stays
-            QVERIFY(RunAccountAction(store, Password, {}, {}).Done());
+            const Outcome loggedIn = RunAccountAction(store, key);
+            QVERIFY(loggedIn.Done());
+            QCOMPARE(Texts(loggedIn), QStringList());
             QCOMPARE(folder->Files().filter(QRegularExpression("compacting|lock|journal")),
                      QStringList());
         }
@@ -535,8 +539,6 @@ class StoreFilesTest : public QObject, CoreFixture {
 
 int main(int argc, char* argv[]) {
     QCoreApplication application(argc, argv);
-    if (argc > 1 && argv[1] == std::string_view("--stopped"))
-        return RunStopped(application.arguments().mid(2));
     StoreFilesTest test;
     return QTest::qExec(&test, argc, argv);
 }
