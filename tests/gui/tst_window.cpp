@@ -446,12 +446,8 @@ class WindowTest : public QObject, protected Fixture {
                     {"1/2/26", "entry", "user", mark.data() + table + QString::number(row)});
         }
         MakeStore(store, key, std::exchange(tables, {}));
-        std::string rawKey;
-        {
-            const StoreKey stretched = key.ForFile(store);
-            rawKey = Masked(stretched.EngineText().substr(2, 64));
-            LogIn(store);
-        }
+        const std::string rawKey = Masked(key.ForFile(store).EngineText().substr(2, 64));
+        LogIn(store);
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
         for (const QString table : {"Bank", "Mail", "Work", "Default"}) {
