@@ -55,6 +55,8 @@ bool AddEntry(const QCommandLineParser& line) {
     const QString description = TextRules::TrimBlanks(line.value("description"));
     const QString userID = TextRules::TrimBlanks(line.value("user"));
     const bool generate = line.isSet("generate");
+    if (!generate && (line.isSet("class") || line.isSet("case") || line.isSet("length")))
+        throw UsageError{"--class, --case and --length set the generator: give --generate too."};
     // The generator's settings are checked before anything is asked.
     QString password = generate ? Arguments::GeneratePasswords(line, 1).first() : QString();
     const auto session = OpenStore(arguments[0], Access::Write);

@@ -2,7 +2,10 @@
 // or from a pipe.
 #include "cli/PasswordInput.h"
 
+#include "cli/Refusal.h"
 #include "core/TextRules.h"
+
+#include <QScopeGuard>
 
 #include <cerrno>
 #include <csignal>
@@ -25,13 +28,15 @@ void RestoreEchoAndStop(int signal) {
 
 // Reads the next line straight from the descriptor, a byte at a time: no buffer of the C
 // library's ever holds the secret, or reads past the line's end, so a later read gets the
-// line after it.
+// line after it. Input that has ended is no value: an empty one would blank a password.
 QByteArray ReadLine() {
     QByteArray line;
     for (char byte;;) {
         const ssize_t got = ::read(STDIN_FILENO, &byte, 1);
         if (got < 0 && errno == EINTR)
             continue;
+        if (got != 1 && line.isEmpty())
+            throw Refusal{"Standard input ended before the value asked for."};
         if (got != 1 || byte == '\n')
             break;
         line.append(byte);
@@ -53,11 +58,13 @@ QString ReadPassword(const QString& prompt) {
         std::signal(SIGTERM, RestoreEchoAndStop);
         tcsetattr(STDIN_FILENO, TCSAFLUSH, &silent);
     }
+    const auto restoreEcho = qScopeGuard([terminal] {
+        if (terminal) {
+            tcsetattr(STDIN_FILENO, TCSAFLUSH, &typing);
+            std::fputs("\n", stderr);
+        }
+    });
     QByteArray line = ReadLine();
-    if (terminal) {
-        tcsetattr(STDIN_FILENO, TCSAFLUSH, &typing);
-        std::fputs("\n", stderr);
-    }
     QString password = QString::fromUtf8(line);
     explicit_bzero(line.data(), size_t(line.size()));
     return TextRules::TrimBlanks(password);

@@ -24,6 +24,7 @@ struct LockedStore {
     StoreKey key;
 };
 
+// The password's key, or why it could not be derived (out of memory).
 Result<StoreKey> KeyFor(const QString& password) {
     return AttemptValue("DeriveStoreKey", [&] { return StoreKey::DeriveStoreKey(password); });
 }

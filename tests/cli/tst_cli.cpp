@@ -115,10 +115,13 @@ class CliTest : public QObject {
         // The changing commands' refusals, with the windows' texts.
         row("add full", {"add", "ed", "full"}, "1 .*This table is full, only 99 records allowed.\n",
             "pw\nsecret\n");
+        row("no generate", {"add", "ed", "Default", "--case", "lower"}, "2 .*--generate too.\n.*");
         row("new password", {"add", "ed", "Default"}, "1 .*too long.\nMaximum length is 50 .*",
             "pw\n" + QByteArray(51, 'p') + '\n');
         row("edit user", {"edit", "ed", "Default", "1", "user"},
             "1 .*Sorry, input is limited to 50 characters.\n", "pw\n" + QByteArray(51, 'u') + '\n');
+        row("input ended", {"edit", "ed", "Default", "1", "password"},
+            "1 .*Standard input ended before the value asked for.\n");
         row("edit no row", {"edit", "ed", "Default", "3", "user"},
             "1 .*Please select a valid row.\n");
         row("edit date", {"edit", "ed", "Default", "1", "date"}, "2 .*FIELD is description, .*");
@@ -343,19 +346,22 @@ class CliTest : public QObject {
         QCOMPARE(Cli({"export", "copy", "-"}), "0 " + Bytes(first));
     }
 
-    // At a terminal the password is typed without echo, which comes back after; no export there.
+    // A terminal's password is typed without echo, back on after, even at Ctrl+D; no export there.
     void terminal() {
         const int typing = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
         QVERIFY(typing >= 0 && grantpt(typing) == 0 && unlockpt(typing) == 0);
-        QProcess ls;
-        ls.setStandardInputFile(ptsname(typing));
-        ls.start(KETTERBY_CLI, {"ls", "bob"});
-        termios settings{};
-        QTRY_VERIFY(tcgetattr(typing, &settings) == 0 && !(settings.c_lflag & ECHO));
-        QVERIFY(write(typing, "pw\n", 3) == 3 && ls.waitForFinished() && ls.exitCode() == 0);
-        char echoed;
-        QCOMPARE(read(typing, &echoed, 1), -1); // nothing came back
-        QVERIFY(tcgetattr(typing, &settings) == 0 && (settings.c_lflag & ECHO));
+        for (const auto& [typed, status] : {std::pair("pw\n", 0), {"\x04", 1}}) { // and Ctrl+D
+            QProcess ls;
+            ls.setStandardInputFile(ptsname(typing));
+            ls.start(KETTERBY_CLI, {"ls", "bob"});
+            termios settings{};
+            QTRY_VERIFY(tcgetattr(typing, &settings) == 0 && !(settings.c_lflag & ECHO));
+            QVERIFY(write(typing, typed, std::strlen(typed)) > 0 && ls.waitForFinished() &&
+                    ls.exitCode() == status);
+            char echoed;
+            QCOMPARE(read(typing, &echoed, 1), -1); // nothing came back
+            QVERIFY(tcgetattr(typing, &settings) == 0 && (settings.c_lflag & ECHO));
+        }
         QCOMPARE(Cli({"export", "bob", "-"}, "pw\n", ptsname(typing)),
                  "1 ketterby-cli: Standard output is a terminal, where the passwords would stay on "
                  "screen: export - writes only into a pipe or a file.\n");

@@ -480,8 +480,8 @@ class StoreFilesTest : public QObject, CoreFixture {
             steps.append({step, path, QFileInfo(path).exists() || QFileInfo(path).isSymLink()});
         });
         restore();
-        // As the account dialog runs it, with the keys derived already; after a stop, a log-in
-        // or the creation again.
+        // As the account dialog runs it, with keys derived once; after a stop, a log-in or
+        // creation.
         const auto action = [&]() -> Outcome {
             if (updating)
                 return Accounts::Change(folder->Path(), "bob", key, newName, newKey);

@@ -40,10 +40,8 @@ class MessageRecorder {
                    const QString& title = "Ketterby") {
         const QList<MessageBoxes::Message> shown = Take();
         QCOMPARE(shown.size(), 1);
-        QCOMPARE(shown[0].text, text);
-        QCOMPARE(shown[0].icon, icon);
-        QCOMPARE(shown[0].buttons, buttons);
-        QCOMPARE(shown[0].title, title);
+        QCOMPARE(shown[0].title + ": " + shown[0].text, title + ": " + text);
+        QCOMPARE(std::pair(shown[0].icon, shown[0].buttons), std::pair(icon, buttons));
     }
 
   private:
