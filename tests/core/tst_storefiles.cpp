@@ -74,7 +74,7 @@ int RunStopped(int stopAt, const std::function<Outcome()>& action) {
                 if (++reached == stopAt)
                     std::_Exit(3); // no destructor, no flush, no clean-up
             });
-        std::_Exit(action().Notices().isEmpty() ? 0 : 1); // not done: told why
+        std::_Exit(action().Notices().isEmpty() ? 0 : 1); // a refusal always says why
     }
     int status = -1;
     return waitpid(child, &status, 0) == child && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
